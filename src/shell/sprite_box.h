@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "shell/geometry.h"
+#include "shell/picture.h"
+
+namespace pawlet {
+
+// The animation box's model: a ready background surface of the client size and, over it,
+// window-less sprites in creation order. Changing a sprite only marks areas for repainting;
+// the window layer asks for those areas and composes them off-screen when it paints.
+class SpriteBox {
+public:
+    // client_width x client_height surface filled with background_colour (0xAARRGGBB),
+    // with the background picture (if any) drawn at the client origin at natural size.
+    SpriteBox(int client_width, int client_height, std::uint32_t background_colour,
+              const Picture* background);
+
+    // New sprite at (left, top); identifiers are 1, 2, 3, ... per box. No picture yet.
+    int create_sprite(int left, int top, bool shown = true);
+
+    // Replaces the sprite's picture by the JPEG in `buffer`. Empty or undecodable data leaves the
+    // sprite without a picture. Marks the old and the new area dirty. Unknown id: nothing happens.
+    void set_sprite_picture(int id, std::span<const std::uint8_t> buffer);
+    // The same with an already decoded picture (nullopt: no picture).
+    void set_sprite_picture(int id, std::optional<Picture> picture);
+
+    // Areas marked since the last call, clipped to the client area; the list is emptied.
+    std::vector<Rect> take_dirty_areas();
+
+    // Composes `area` (client coordinates, clipped to the client) into `out`, a top-down buffer of
+    // area.width() x area.height() pixels whose rows are `stride` pixels apart.
+    void compose(const Rect& area, std::uint32_t* out, int stride) const;
+
+    int client_width() const;
+    int client_height() const;
+    std::size_t sprite_count() const;
+    const Picture* sprite_picture(int id) const;  // null when absent or no picture
+
+private:
+    struct Sprite {
+        int id;
+        int left, top;
+        bool shown;
+        std::optional<Picture> picture;
+    };
+    Sprite* find(int id);
+    const Sprite* find(int id) const;
+    void mark(const Sprite& s);
+
+    Picture surface_;
+    std::vector<Sprite> sprites_;
+    std::vector<Rect> dirty_;
+    int next_id_ = 1;
+};
+
+}  // namespace pawlet

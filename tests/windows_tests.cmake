@@ -1,0 +1,42 @@
+# Tests of the Windows builds. Win32-level test programs run under wine64 through the
+# cross-compiling emulator (tests/harness/wine-run); the end-to-end tests drive pawlet.exe
+# from outside with tests/harness. Both need the x86_64 twin: 32-bit code cannot run here.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(PAWLET_HARNESS_DIR ${PROJECT_SOURCE_DIR}/tests/harness)
+set(PAWLET_TEST_ASSETS_DIR "${PROJECT_SOURCE_DIR}/build/native/test-assets" CACHE PATH
+  "Synthetic asset set made by the native build's make_test_assets")
+
+# Static checks of the built program: PE format, subsystem, imports.
+add_test(NAME package.pe_checks
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_pe.py
+          $<TARGET_FILE:pawlet> ${CMAKE_SYSTEM_PROCESSOR})
+set_tests_properties(package.pe_checks PROPERTIES LABELS package)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PAWLET_HARNESS_DIR}/wine-run)
+
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+  file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/win/*_test.cpp)
+  foreach(src IN LISTS win_tests)
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE pawlet_win gtest gtest_main)
+    add_test(NAME win32.${name} COMMAND ${name})
+    set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
+  endforeach()
+
+  file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/e2e/test_*.py)
+  foreach(src IN LISTS e2e_tests)
+    get_filename_component(name ${src} NAME_WE)
+    add_test(NAME e2e.${name}
+      COMMAND ${Python3_EXECUTABLE} -m unittest -v ${name}
+      WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/e2e)
+    set_tests_properties(e2e.${name} PROPERTIES
+      LABELS e2e TIMEOUT 600
+      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  endforeach()
+endif()
