@@ -34,10 +34,12 @@ const ActionEntry* find_action(int number);
 // The idle cycle's three pictures, relative to animations_dir.
 extern const std::array<const char*, 3> idle_picture_names;
 
-// Two-digit frame-number text of frame index i (1..frame_count) of an action.
+// Two-digit frame-number text of frame index i (1..frame_count) of an action: 01..N for action 1,
+// 00..08 then 10..N for the others. Empty when the number would not fit in two digits.
 std::string frame_number_text(int action, int index);
 
 // Relative file name of frame index i (1..frame_count): prefix + number text + ".jpg".
+// Empty for an unknown action or an index outside 1..frame_count.
 std::string frame_file_name(int action, int index);
 
 }  // namespace pawlet
