@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on Debian 12 (x86_64), as root, and enables
+# Debian's source archive for scripts/build-libjpeg.sh. Safe to run again: when everything is
+# already there it only asks dpkg and returns.
+set -euo pipefail
+
+packages=(
+  # Compilers and build tools
+  g++ cmake ninja-build nasm pkg-config dpkg-dev python3
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  # Native libraries: the portable core, unit tests, art and test-asset tools
+  libgtest-dev googletest libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev
+  # Running the x86_64 twin under Wine in a virtual display, and looking at it
+  wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
+  # Making the sounds
+  sox espeak-ng
+)
+
+src_list=/etc/apt/sources.list.d/pawlet-deb-src.sources
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-packages.sh: run as root (apt-get and /etc/apt are needed)." >&2
+  exit 1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null || true)
+  [ "${status:0:2}" = "ii" ] || missing+=("$p")
+done
+
+# Ours, or the system's own Debian entries already carrying deb-src.
+have_deb_src() {
+  [ -f "$src_list" ] || [ -f "${src_list%.sources}.list" ] ||
+    grep -qsE '^[[:space:]]*(Types:.*\bdeb-src\b|deb-src[[:space:]])' \
+      /etc/apt/sources.list /etc/apt/sources.list.d/debian.sources
+}
+
+# A deb-src twin of every binary entry: same URIs, suites and components (and keyring).
+write_deb_src() {
+  local deb822=/etc/apt/sources.list.d/debian.sources
+  if [ -f "$deb822" ]; then
+    sed -E 's/^Types:.*$/Types: deb-src/' "$deb822" > "$src_list.tmp"
+  elif [ -f /etc/apt/sources.list ]; then
+    src_list=/etc/apt/sources.list.d/pawlet-deb-src.list
+    sed -nE 's/^[[:space:]]*deb[[:space:]]+/deb-src /p' /etc/apt/sources.list > "$src_list.tmp"
+  else
+    echo "install-packages.sh: no Debian apt source found to mirror as deb-src." >&2
+    exit 1
+  fi
+  mv "$src_list.tmp" "$src_list"
+  echo "install-packages.sh: enabled Debian's source archive in $src_list"
+}
+
+need_update=false
+if ! have_deb_src; then
+  write_deb_src
+  need_update=true
+fi
+if ! compgen -G '/var/lib/apt/lists/*_Sources*' >/dev/null; then
+  need_update=true
+fi
+[ ${#missing[@]} -eq 0 ] || need_update=true
+
+if $need_update; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-packages.sh: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -q "${missing[@]}" < /dev/null
+fi
+echo "install-packages.sh: all ${#packages[@]} packages present."
