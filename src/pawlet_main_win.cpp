@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "shell/program_win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return pawlet::start_program(); }

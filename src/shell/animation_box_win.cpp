@@ -1,0 +1,158 @@
+#include "shell/animation_box_win.h"
+
+#include <windowsx.h>
+
+#include "shell/jpeg_decode.h"
+
+namespace pawlet {
+namespace {
+constexpr wchar_t class_name[] = L"PawletAnimationBox";
+
+std::uint32_t button_face_argb() {
+    const COLORREF c = GetSysColor(COLOR_BTNFACE);
+    return 0xFF000000u | (std::uint32_t{GetRValue(c)} << 16) | (std::uint32_t{GetGValue(c)} << 8) |
+           GetBValue(c);
+}
+
+}  // namespace
+
+bool AnimationBox::register_class() {
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;  // a quick second press arrives as a double click, not a press
+        wc.lpfnWndProc = AnimationBox::procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = nullptr;  // the main window answers WM_SETCURSOR for its controls
+        wc.lpszClassName = class_name;
+        return RegisterClassExW(&wc);
+    }();
+    return atom != 0;
+}
+
+namespace {
+
+int press_keys() {
+    int keys = 0;
+    if (GetKeyState(VK_CONTROL) < 0) keys |= 1;
+    if (GetKeyState(VK_SHIFT) < 0) keys |= 2;
+    if (GetKeyState(VK_MENU) < 0) keys |= 4;
+    return keys;
+}
+
+bool pointer_is_over(HWND window) {
+    POINT at;
+    return GetCursorPos(&at) && WindowFromPoint(at) == window;
+}
+}  // namespace
+
+std::unique_ptr<AnimationBox> AnimationBox::create(HWND parent, const RECT& bounds,
+                                                   std::span<const std::uint8_t> background_jpeg) {
+    if (!register_class()) return nullptr;
+    std::unique_ptr<AnimationBox> box(new AnimationBox);
+    box->background_jpeg_ = background_jpeg;
+    HWND window = CreateWindowExW(WS_EX_STATICEDGE, class_name, L"", WS_CHILD | WS_TABSTOP,
+                                  bounds.left, bounds.top, bounds.right - bounds.left,
+                                  bounds.bottom - bounds.top, parent, nullptr,
+                                  GetModuleHandleW(nullptr), box.get());
+    if (!window) return nullptr;
+    RECT client;
+    GetClientRect(window, &client);
+    if (!box->make_surface(client.right, client.bottom)) return nullptr;
+    static constexpr std::uint8_t hand[4] = {14, 0, 0, 0};
+    box->set_pointer(hand);
+    return box;
+}
+
+AnimationBox::~AnimationBox() {
+    if (window_ && IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+// The background surface (colour, then the picture at natural size) is made once, with the
+// box: the program never resizes it. The DIB section behind surface_dc_ is where each paint
+// composes its area.
+bool AnimationBox::make_surface(int width, int height) {
+    std::optional<Picture> background = decode_jpeg(background_jpeg_);
+    model_ = std::make_unique<SpriteBox>(width, height, button_face_argb(),
+                                         background ? &*background : nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc) return false;
+    SelectObject(dc.get(), bitmap.get());  // stays selected for the DC's life
+    surface_dc_ = std::move(dc);
+    surface_bitmap_ = std::move(bitmap);
+    surface_pixels_ = static_cast<std::uint32_t*>(bits);
+    surface_width_ = info.bmiHeader.biWidth;
+    return true;
+}
+
+int AnimationBox::create_sprite(int left, int top, bool shown) {
+    const int id = model_->create_sprite(left, top, shown);
+    invalidate_marked_areas();
+    return id;
+}
+
+void AnimationBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
+    model_->set_sprite_picture(id, buffer);
+    invalidate_marked_areas();
+}
+
+void AnimationBox::invalidate_marked_areas() {
+    for (const Rect& r : model_->take_dirty_areas()) {
+        const RECT area{r.left, r.top, r.right, r.bottom};
+        InvalidateRect(window_, &area, FALSE);
+    }
+}
+
+void AnimationBox::set_pointer(std::span<const std::uint8_t> setting) {
+    OwnedCursor previous = pointer_.set(setting);
+    // Asking the window system again at once, instead of waiting for the mouse to move.
+    if (pointer_is_over(window_)) SetCursor(pointer() ? pointer() : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void AnimationBox::paint() {
+    PaintScope paint(window_);
+    const RECT& a = paint.area();
+    const Rect area = intersect(Rect{a.left, a.top, a.right, a.bottom},
+                                Rect{0, 0, model_->client_width(), model_->client_height()});
+    if (area.empty()) return;
+    GdiFlush();  // GDI must be done with the DIB section before we write to it
+    model_->compose(area, surface_pixels_ + area.top * surface_width_ + area.left, surface_width_);
+    BitBlt(paint.dc(), area.left, area.top, area.width(), area.height(), surface_dc_.get(),
+           area.left, area.top, SRCCOPY);
+}
+
+LRESULT CALLBACK AnimationBox::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<AnimationBox*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* box = reinterpret_cast<AnimationBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return box && box->model_ ? box->handle(message, w, l) : DefWindowProcW(window, message, w, l);
+}
+
+LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_PAINT: paint(); return 0;
+    case WM_ERASEBKGND: return 1;  // every pixel is painted from the composed surface
+    case WM_LBUTTONDOWN:
+        if (press_handler_) press_handler_(GET_X_LPARAM(l), GET_Y_LPARAM(l), press_keys());
+        SetFocus(window_);
+        return 0;
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
+}  // namespace pawlet

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "shell/handles_win.h"
+#include "shell/pointer_win.h"
+#include "shell/sprite_box.h"
+
+namespace pawlet {
+
+// The animation box: a child window with a one-pixel static edge that shows the SpriteBox,
+// composing each marked area off-screen and copying it to the screen in one BitBlt.
+class AnimationBox {
+public:
+    // Left-button press in client coordinates; keys: 1 Ctrl, 2 Shift, 4 Alt.
+    using PressHandler = std::function<void(int x, int y, int keys)>;
+
+    // Creates the box hidden as a child of `parent`; null when the window can't be made.
+    static std::unique_ptr<AnimationBox> create(HWND parent, const RECT& bounds,
+                                                std::span<const std::uint8_t> background_jpeg);
+    ~AnimationBox();
+    AnimationBox(const AnimationBox&) = delete;
+    AnimationBox& operator=(const AnimationBox&) = delete;
+
+    HWND window() const { return window_; }
+
+    int create_sprite(int left, int top, bool shown = true);
+    // Decodes `buffer` into the sprite's picture and marks areas; nothing paints until WM_PAINT.
+    void set_sprite_picture(int id, std::span<const std::uint8_t> buffer);
+    const SpriteBox& sprites() const { return *model_; }
+
+    // The box's pointer setting; the new pointer shows at once when the mouse is over the box.
+    void set_pointer(std::span<const std::uint8_t> setting);
+    HCURSOR pointer() const { return pointer_.cursor(); }
+
+    void on_press(PressHandler handler) { press_handler_ = std::move(handler); }
+
+private:
+    AnimationBox() = default;
+    static bool register_class();
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    void paint();
+    void invalidate_marked_areas();
+    bool make_surface(int width, int height);
+
+    HWND window_ = nullptr;
+    std::unique_ptr<SpriteBox> model_;
+    std::span<const std::uint8_t> background_jpeg_;
+    MemoryDc surface_dc_;
+    GdiBitmap surface_bitmap_;
+    std::uint32_t* surface_pixels_ = nullptr;
+    int surface_width_ = 0;
+    PointerSetting pointer_;
+    PressHandler press_handler_;
+};
+
+}  // namespace pawlet

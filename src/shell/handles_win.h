@@ -1,0 +1,66 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace pawlet {
+
+// One move-only owner per kind of handle; the deleter knows how the kind is released.
+template <typename Handle, auto Release>
+struct HandleDeleter {
+    using pointer = Handle;
+    void operator()(Handle h) const noexcept {
+        if (h) Release(h);
+    }
+};
+
+template <typename Handle, auto Release>
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Release>>;
+
+using KernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+// CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
+struct FileCloser {
+    using pointer = HANDLE;
+    void operator()(HANDLE h) const noexcept {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+using FileHandle = std::unique_ptr<void, FileCloser>;
+using GdiBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using MemoryDc = UniqueHandle<HDC, &DeleteDC>;
+using OwnedCursor = UniqueHandle<HCURSOR, &DestroyCursor>;
+using OwnedIcon = UniqueHandle<HICON, &DestroyIcon>;
+using Module = UniqueHandle<HMODULE, &FreeLibrary>;
+
+// Selects a GDI object into a DC for the scope and puts the previous one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(dc_, previous_); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+}  // namespace pawlet

@@ -1,0 +1,41 @@
+#include "shell/pointer_win.h"
+
+#include <vector>
+
+#include "shell/cursor_file.h"
+
+namespace pawlet {
+
+OwnedCursor cursor_from_file(std::span<const std::uint8_t> file) {
+    CursorImage image;
+    if (!parse_cursor_file(file, image)) return nullptr;
+    // CreateIconFromResourceEx takes the resource layout: the hotspot words, then the DIB.
+    std::vector<BYTE> resource(4 + image.image.size());
+    resource[0] = static_cast<BYTE>(image.hotspot_x & 0xFF);
+    resource[1] = static_cast<BYTE>((image.hotspot_x >> 8) & 0xFF);
+    resource[2] = static_cast<BYTE>(image.hotspot_y & 0xFF);
+    resource[3] = static_cast<BYTE>((image.hotspot_y >> 8) & 0xFF);
+    std::copy(image.image.begin(), image.image.end(), resource.begin() + 4);
+    return OwnedCursor(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
+                                                FALSE, 0x00030000, image.width, image.height,
+                                                LR_DEFAULTCOLOR));
+}
+
+OwnedCursor PointerSetting::set(std::span<const std::uint8_t> setting) {
+    const PointerChoice choice = classify_pointer_setting(setting);
+    OwnedCursor previous = std::move(owned_);
+    shared_ = nullptr;
+    switch (choice.kind) {
+    case PointerKind::hand:
+        shared_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649) /* IDC_HAND */);
+        break;
+    case PointerKind::cursor:
+        owned_ = cursor_from_file(setting);
+        break;
+    case PointerKind::arrow:
+        break;
+    }
+    return previous;
+}
+
+}  // namespace pawlet

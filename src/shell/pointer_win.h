@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+#include "shell/handles_win.h"
+
+namespace pawlet {
+
+// A control's pointer setting and the pointer made from it. The hand is the system's shared
+// pointer; a pointer made from a cursor file is owned and released at the next setting.
+class PointerSetting {
+public:
+    // Makes the pointer from `setting`. Returns the previous pointer, for the caller to release
+    // once the new one is on screen (a pointer is never destroyed while it shows).
+    [[nodiscard]] OwnedCursor set(std::span<const std::uint8_t> setting);
+    // The pointer to show, or null for the control's default (the arrow).
+    HCURSOR cursor() const { return owned_ ? owned_.get() : shared_; }
+
+private:
+    OwnedCursor owned_;
+    HCURSOR shared_ = nullptr;
+};
+
+// A pointer from the first image of a cursor file, at the file's own size and hotspot.
+OwnedCursor cursor_from_file(std::span<const std::uint8_t> file);
+
+}  // namespace pawlet
