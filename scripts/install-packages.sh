@@ -19,11 +19,6 @@ packages=(
 
 src_list=/etc/apt/sources.list.d/pawlet-deb-src.sources
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "install-packages.sh: run as root (apt-get and /etc/apt are needed)." >&2
-  exit 1
-fi
-
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null || true)
@@ -54,22 +49,20 @@ write_deb_src() {
 }
 
 need_update=false
-if ! have_deb_src; then
-  write_deb_src
-  need_update=true
-fi
-if ! compgen -G '/var/lib/apt/lists/*_Sources*' >/dev/null; then
-  need_update=true
-fi
+write_src=false
+have_deb_src || { write_src=true; need_update=true; }
+compgen -G '/var/lib/apt/lists/*_Sources*' >/dev/null || need_update=true
 [ ${#missing[@]} -eq 0 ] || need_update=true
 
-if $need_update; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
+if $need_update && [ "$(id -u)" -ne 0 ]; then
+  echo "install-packages.sh: missing ${missing[*]:-the Debian source index}; run this script as root." >&2
+  exit 1
 fi
+$write_src && write_deb_src
+export DEBIAN_FRONTEND=noninteractive
+$need_update && apt-get update -q
 if [ ${#missing[@]} -gt 0 ]; then
   echo "install-packages.sh: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
   apt-get install -y -q "${missing[@]}" < /dev/null
 fi
 echo "install-packages.sh: all ${#packages[@]} packages present."

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds every preset and runs all tests with one ctest over build/: native and sanitized unit
+# tests, static package checks, Win32-level tests and end-to-end tests, each with its label
+# (ctest --test-dir build -L unit|package|win32|e2e|sanitize runs one group).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+presets=(native native-sanitize win32 win64)
+
+scripts/build.sh "${presets[@]}"
+
+printf '# Written by scripts/test.sh: one ctest run over every preset.\nsubdirs(%s)\n' \
+  "$(printf '"%s" ' "${presets[@]}" | sed 's/ $//')" > build/CTestTestfile.cmake
+
+exec ctest --test-dir build --output-on-failure --no-tests=error -j "${PAWLET_JOBS:-2}"
