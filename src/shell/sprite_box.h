@@ -31,8 +31,9 @@ public:
     // Areas marked since the last call, clipped to the client area; the list is emptied.
     std::vector<Rect> take_dirty_areas();
 
-    // Composes `area` (client coordinates, clipped to the client) into `out`, a top-down buffer of
-    // area.width() x area.height() pixels whose rows are `stride` pixels apart.
+    // Composes `area` (client coordinates) into `out`, a top-down buffer of area.width() x
+    // area.height() pixels whose rows are `stride` pixels apart, out[0] being (area.left, area.top).
+    // Only the part of `area` inside the client is written; the rest of `out` is left alone.
     void compose(const Rect& area, std::uint32_t* out, int stride) const;
 
     int client_width() const;
@@ -49,6 +50,7 @@ private:
     };
     Sprite* find(int id);
     const Sprite* find(int id) const;
+    Rect client_part(const Sprite& s) const;  // empty when it has no picture
     void mark(const Sprite& s);
 
     Picture surface_;

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "jpeg_test_encoder.h"
+#include "shell/jpeg_decode.h"
+
+namespace pawlet {
+namespace {
+
+using testing::Rgb;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr Rgb red{220, 30, 40};
+constexpr Rgb blue{20, 40, 200};
+constexpr Rgb green{40, 190, 60};
+
+// 32 x 32: red top half, blue bottom half; halves meet on a chroma block boundary.
+Bytes two_halves(testing::JpegOptions options = {}) {
+    return testing::encode_jpeg(
+        32, 32, [](int, int y) { return y < 16 ? red : blue; }, options);
+}
+
+std::string describe(const std::optional<Picture>& p) {
+    if (!p) return "no picture";
+    return std::to_string(p->width) + " x " + std::to_string(p->height);
+}
+
+std::string describe(std::uint32_t pixel) {
+    return "B,G,R,A = " + std::to_string(pixel & 0xFF) + "," + std::to_string(pixel >> 8 & 0xFF) +
+           "," + std::to_string(pixel >> 16 & 0xFF) + "," + std::to_string(pixel >> 24);
+}
+
+void expect_near_colour(const Picture& p, int x, int y, Rgb want) {
+    const std::uint32_t pixel = p.pixels[static_cast<std::size_t>(y) * p.width + x];
+    const int b = pixel & 0xFF, g = pixel >> 8 & 0xFF, r = pixel >> 16 & 0xFF;
+    constexpr int tolerance = 12;  // lossy coding moves flat colours by a few steps
+    EXPECT_TRUE(std::abs(r - want.r) <= tolerance && std::abs(g - want.g) <= tolerance &&
+                std::abs(b - want.b) <= tolerance)
+        << "pixel (" << x << ", " << y << "): expected about R,G,B = " << int{want.r} << ","
+        << int{want.g} << "," << int{want.b} << ", got " << describe(pixel);
+}
+
+// Rewrites the frame header's height and width (big-endian, after the 0xFF 0xC0/0xC2 marker,
+// its length and the sample precision).
+Bytes with_frame_size(Bytes jpeg, int width, int height) {
+    std::size_t sof = testing::find_marker(jpeg, 0xC0);
+    if (sof == 0) sof = testing::find_marker(jpeg, 0xC2);
+    jpeg[sof + 5] = static_cast<std::uint8_t>(height >> 8);
+    jpeg[sof + 6] = static_cast<std::uint8_t>(height);
+    jpeg[sof + 7] = static_cast<std::uint8_t>(width >> 8);
+    jpeg[sof + 8] = static_cast<std::uint8_t>(width);
+    return jpeg;
+}
+
+// The first scan header's byte at `index` past its component list (0: Ss, 1: Se, 2: Ah/Al), or
+// with `index` negative, the first component selector.
+Bytes with_scan_byte(Bytes jpeg, int index, std::uint8_t value) {
+    const std::size_t sos = testing::find_marker(jpeg, 0xDA);
+    const std::size_t components = jpeg[sos + 4];
+    const std::size_t at = index < 0 ? sos + 5 : sos + 5 + 2 * components + index;
+    jpeg[at] = value;
+    return jpeg;
+}
+
+// A progressive file whose last scan repeats until the file holds `scans` scans. Repeating a
+// refinement scan is only a warning to libjpeg, so the count is the one thing that changes.
+Bytes with_scan_count(int scans) {
+    const Bytes jpeg = two_halves({.progressive = true});
+    int present = 0;
+    std::size_t last_sos = 0;
+    for (std::size_t i = 2; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) {
+            ++present;
+            last_sos = i;
+        }
+    }
+    const Bytes last_scan(jpeg.begin() + static_cast<std::ptrdiff_t>(last_sos), jpeg.end() - 2);
+    Bytes out(jpeg.begin(), jpeg.end() - 2);  // without the end-of-image marker
+    for (int i = present; i < scans; ++i) out.insert(out.end(), last_scan.begin(), last_scan.end());
+    out.push_back(0xFF);
+    out.push_back(0xD9);
+    return out;
+}
+
+Bytes cut(const Bytes& jpeg, std::size_t length) { return Bytes(jpeg.begin(), jpeg.begin() + length); }
+
+TEST(DecodeJpeg, DecodesPicturesToTheirSizeAndColours) {
+    struct Case {
+        const char* name;
+        Bytes jpeg;
+        int width, height;
+        std::vector<std::tuple<int, int, Rgb>> samples;
+    };
+    const std::vector<Case> cases = {
+        {"baseline", two_halves(), 32, 32, {{3, 3, red}, {28, 12, red}, {3, 20, blue}, {28, 28, blue}}},
+        {"progressive", two_halves({.progressive = true}), 32, 32, {{3, 3, red}, {28, 28, blue}}},
+        {"greyscale", testing::solid_jpeg(8, 8, {90, 90, 90}), 8, 8, {{4, 4, {90, 90, 90}}}},
+        {"odd size", testing::encode_jpeg(13, 7, [](int x, int) { return x < 8 ? green : blue; }),
+         13, 7, {{2, 3, green}, {12, 3, blue}}},
+        {"wide thin", testing::solid_jpeg(320, 1, green), 320, 1, {{0, 0, green}, {319, 0, green}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto picture = decode_jpeg(c.jpeg);
+        ASSERT_TRUE(picture && picture->width == c.width && picture->height == c.height)
+            << "expected " << c.width << " x " << c.height << ", got " << describe(picture);
+        ASSERT_EQ(picture->pixels.size(), static_cast<std::size_t>(c.width) * c.height);
+        for (const auto& [x, y, colour] : c.samples) expect_near_colour(*picture, x, y, colour);
+        for (std::uint32_t pixel : picture->pixels)
+            ASSERT_EQ(pixel >> 24, 0xFFu) << "alpha of " << describe(pixel);
+    }
+}
+
+TEST(DecodeJpeg, GreyPictureHasEqualChannels) {
+    const auto picture = decode_jpeg(testing::encode_jpeg(
+        8, 8, [](int x, int) { return Rgb{0, static_cast<std::uint8_t>(x * 30), 0}; }, {.grey = true}));
+    ASSERT_TRUE(picture);
+    for (std::uint32_t pixel : picture->pixels) {
+        const auto b = pixel & 0xFF, g = pixel >> 8 & 0xFF, r = pixel >> 16 & 0xFF;
+        ASSERT_TRUE(b == g && g == r) << describe(pixel);
+    }
+}
+
+TEST(DecodeJpeg, RefusesDataThatGivesNoPicture) {
+    std::mt19937 random(7);
+    Bytes noise(2000);
+    for (auto& b : noise) b = static_cast<std::uint8_t>(random());
+    Bytes noise_after_start_marker = noise;
+    noise_after_start_marker[0] = 0xFF;
+    noise_after_start_marker[1] = 0xD8;
+
+    const Bytes good = two_halves();
+    const Bytes progressive = two_halves({.progressive = true});
+    struct Case {
+        const char* name;
+        Bytes data;
+    };
+    const std::vector<Case> cases = {
+        {"empty", {}},
+        {"one byte", {0xFF}},
+        {"start marker only", {0xFF, 0xD8}},
+        {"start and end markers", {0xFF, 0xD8, 0xFF, 0xD9}},
+        {"text", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'c', 'a', 't'}},
+        {"PNG signature", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13}},
+        {"noise", noise},
+        {"noise after a start marker", noise_after_start_marker},
+        {"headers without a scan", cut(good, testing::find_marker(good, 0xDA))},
+        {"zero height", with_frame_size(good, 32, 0)},
+        {"zero width", with_frame_size(good, 0, 32)},
+        {"width one past the side limit", with_frame_size(good, jpeg_max_side + 1, 8)},
+        {"height one past the side limit", with_frame_size(good, 8, jpeg_max_side + 1)},
+        {"65535 x 65535", with_frame_size(good, 65535, 65535)},
+        {"both sides at the limit: too many pixels", with_frame_size(good, jpeg_max_side, jpeg_max_side)},
+        {"progressive, huge", with_frame_size(progressive, 65535, 65535)},
+        {"progressive DC scan with a spectral end", with_scan_byte(progressive, 1, 5)},
+        {"progressive scan with a bad approximation", with_scan_byte(progressive, 2, 0xEE)},
+        {"progressive scan of an unknown component", with_scan_byte(progressive, -1, 9)},
+        {"progressive with more scans than the limit", with_scan_count(501)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(describe(decode_jpeg(c.data)), "no picture") << c.name;
+    }
+}
+
+TEST(DecodeJpeg, TakesLimitsThatAreJustInside) {
+    struct Case {
+        const char* name;
+        Bytes jpeg;
+        int width, height;
+    };
+    const Bytes good = two_halves();
+    // The data covers 32 x 32 only; libjpeg fills the rest as it does for a truncated file.
+    const std::vector<Case> cases = {
+        {"width at the side limit", with_frame_size(good, jpeg_max_side, 8), jpeg_max_side, 8},
+        {"height at the side limit", with_frame_size(good, 8, jpeg_max_side), 8, jpeg_max_side},
+        {"500 scans", with_scan_count(500), 32, 32},
+    };
+    for (const Case& c : cases) {
+        const auto picture = decode_jpeg(c.jpeg);
+        EXPECT_TRUE(picture && picture->width == c.width && picture->height == c.height)
+            << c.name << ": expected " << c.width << " x " << c.height << ", got " << describe(picture);
+    }
+}
+
+TEST(DecodeJpeg, TruncatedFileDecodesOnlyOnceItsScanHasBegun) {
+    for (const bool progressive : {false, true}) {
+        const Bytes jpeg = two_halves({.progressive = progressive});
+        const std::size_t sof = testing::find_marker(jpeg, progressive ? 0xC2 : 0xC0);
+        const std::size_t sos = testing::find_marker(jpeg, 0xDA);
+        const std::size_t data = sos + 2 + (std::size_t{jpeg[sos + 2]} << 8 | jpeg[sos + 3]);
+        std::size_t first_scan_end = data;  // the next marker: a later scan or the end of image
+        while (!(jpeg[first_scan_end] == 0xFF && jpeg[first_scan_end + 1] != 0)) ++first_scan_end;
+        struct Case {
+            const char* name;
+            std::size_t length;
+            bool decodes;
+        };
+        const std::vector<Case> cases = {
+            {"inside the start marker", 1, false},
+            {"before the frame header", sof, false},
+            {"inside the frame header", sof + 6, false},
+            {"before the first scan", sos, false},
+            {"at the start of the scan data", data, true},
+            {"half way through the first scan's data", (data + first_scan_end) / 2, true},
+            {"after the first scan", first_scan_end, true},
+            {"without the end marker", jpeg.size() - 2, true},
+            {"one byte short", jpeg.size() - 1, true},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(progressive ? "progressive, " : "baseline, ") + c.name);
+            const auto picture = decode_jpeg(cut(jpeg, c.length));
+            EXPECT_EQ(describe(picture), c.decodes ? "32 x 32" : "no picture");
+        }
+        // A baseline file cut near its end has lost only its last rows.
+        if (!progressive) {
+            const auto picture = decode_jpeg(cut(jpeg, jpeg.size() - 2));
+            ASSERT_TRUE(picture);
+            expect_near_colour(*picture, 3, 3, red);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pawlet

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "jpeg_test_encoder.h"
+#include "shell/sprite_box.h"
+
+namespace pawlet {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Pixels are written as letters so that a composed area reads as a small picture in a failure.
+// The surface colour is '.', the background picture 'b', sprite pictures other letters.
+constexpr std::uint32_t colour_of(char c) { return 0xFF000000u | static_cast<std::uint8_t>(c); }
+
+Picture picture_of(const std::vector<std::string>& rows) {
+    Picture p;
+    p.height = static_cast<int>(rows.size());
+    p.width = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    for (const std::string& row : rows)
+        for (char c : row) p.pixels.push_back(colour_of(c));
+    return p;
+}
+
+Picture filled(int width, int height, char c) {
+    return picture_of(std::vector<std::string>(static_cast<std::size_t>(height),
+                                               std::string(static_cast<std::size_t>(width), c)));
+}
+
+std::string as_text(const std::vector<std::uint32_t>& pixels, int width) {
+    std::string text;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (i > 0 && i % static_cast<std::size_t>(width) == 0) text += '|';
+        text += (pixels[i] & 0xFFFFFF00u) == 0xFF000000u ? static_cast<char>(pixels[i] & 0xFF) : '?';
+    }
+    return text;
+}
+
+std::string compose_all(const SpriteBox& box) {
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(box.client_width()) * box.client_height());
+    box.compose({0, 0, box.client_width(), box.client_height()}, out.data(), box.client_width());
+    return as_text(out, box.client_width());
+}
+
+std::string describe(const std::vector<Rect>& areas) {
+    std::ostringstream s;
+    for (const Rect& r : areas) s << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ") ";
+    return s.str();
+}
+
+// A 5 x 3 client with a 3 x 2 background picture at its origin.
+SpriteBox small_box() {
+    const Picture background = filled(3, 2, 'b');
+    return SpriteBox(5, 3, colour_of('.'), &background);
+}
+
+TEST(SpriteBox, SurfaceIsColourThenBackgroundPictureClipped) {
+    struct Case {
+        const char* name;
+        int width, height;
+        std::optional<Picture> background;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"no picture", 3, 2, std::nullopt, "...|..."},
+        {"smaller picture", 4, 3, filled(2, 2, 'b'), "bb..|bb..|...."},
+        {"picture larger than the client", 3, 2, picture_of({"abcd", "efgh", "ijkl"}), "abc|efg"},
+        {"wider but shorter picture", 2, 3, picture_of({"abc"}), "ab|..|.."},
+        {"empty picture", 2, 1, Picture{}, ".."},
+    };
+    for (const Case& c : cases) {
+        const SpriteBox box(c.width, c.height, colour_of('.'), c.background ? &*c.background : nullptr);
+        EXPECT_EQ(compose_all(box), c.expected) << c.name;
+    }
+}
+
+TEST(SpriteBox, SpritesCoverTheSurfaceInListOrder) {
+    struct Placed {
+        int left, top;
+        bool shown;
+        std::optional<Picture> picture;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Placed> sprites;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"sprite without a picture shows the background", {{0, 0, true, std::nullopt}}, "bbb..|bbb..|....."},
+        {"sprite covers the background", {{1, 1, true, filled(2, 2, 's')}}, "bbb..|bss..|.ss.."},
+        {"sprite at the origin as large as the client", {{0, 0, true, filled(5, 3, 's')}}, "sssss|sssss|sssss"},
+        {"sprite larger than the client is clipped", {{0, 0, true, picture_of({"123456", "abcdef", "ABCDEF", "xxxxxx"})}},
+         "12345|abcde|ABCDE"},
+        {"sprite hanging off the top left", {{-1, -1, true, picture_of({"123", "456"})}}, "56b..|bbb..|....."},
+        {"sprite hanging off the bottom right", {{4, 2, true, filled(3, 3, 's')}}, "bbb..|bbb..|....s"},
+        {"sprite wholly outside", {{5, 0, true, filled(2, 2, 's')}, {0, -4, true, filled(2, 2, 's')}},
+         "bbb..|bbb..|....."},
+        {"hidden sprite is not drawn", {{0, 0, false, filled(2, 2, 's')}}, "bbb..|bbb..|....."},
+        {"later sprite covers the earlier one",
+         {{0, 0, true, filled(3, 2, 'p')}, {2, 1, true, filled(2, 2, 'q')}}, "ppp..|ppqq.|..qq."},
+        {"blank later sprite lets the earlier one show",
+         {{0, 0, true, filled(3, 2, 'p')}, {0, 0, true, std::nullopt}}, "ppp..|ppp..|....."},
+    };
+    for (const Case& c : cases) {
+        SpriteBox box = small_box();
+        for (const Placed& s : c.sprites) {
+            const int id = box.create_sprite(s.left, s.top, s.shown);
+            box.set_sprite_picture(id, s.picture);
+        }
+        EXPECT_EQ(compose_all(box), c.expected) << c.name;
+    }
+}
+
+TEST(SpriteBox, ComposesOnlyTheAskedAreaInsideTheClient) {
+    SpriteBox box = small_box();
+    box.set_sprite_picture(box.create_sprite(2, 0), picture_of({"123", "456", "789"}));
+    struct Case {
+        const char* name;
+        Rect area;
+        int stride;
+        std::string expected;  // '#' is a pixel that compose must leave alone
+    };
+    const std::vector<Case> cases = {
+        {"inner area", {1, 1, 4, 3}, 3, "b45|.78"},
+        {"rows further apart than the area is wide", {2, 0, 4, 2}, 4, "12##|45##"},
+        {"area reaching outside the client", {3, 1, 7, 4}, 4, "56##|89##|####"},
+        {"area above and left of the client", {-1, -1, 1, 1}, 2, "##|#b"},
+        {"area wholly outside", {6, 0, 8, 1}, 2, "##"},
+        {"empty area", {2, 2, 2, 3}, 1, "#"},
+    };
+    for (const Case& c : cases) {
+        const int rows = c.area.height() > 0 ? c.area.height() : 1;
+        std::vector<std::uint32_t> out(static_cast<std::size_t>(rows) * c.stride, colour_of('#'));
+        box.compose(c.area, out.data(), c.stride);
+        EXPECT_EQ(as_text(out, c.stride), c.expected) << c.name;
+    }
+}
+
+TEST(SpriteBox, ChangingAPictureMarksItsOldAndNewAreas) {
+    struct Step {
+        std::optional<Picture> picture;
+        std::vector<Rect> dirty;  // expected from take_dirty_areas() after the step
+    };
+    struct Case {
+        const char* name;
+        int left, top;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"first picture marks its area", 1, 1, {{filled(2, 2, 's'), {{1, 1, 3, 3}}}}},
+        {"second picture marks old and new areas", 1, 1,
+         {{filled(2, 2, 's'), {{1, 1, 3, 3}}}, {filled(3, 1, 't'), {{1, 1, 3, 3}, {1, 1, 4, 2}}}}},
+        {"blanking marks the old area only", 0, 0,
+         {{filled(2, 2, 's'), {{0, 0, 2, 2}}}, {std::nullopt, {{0, 0, 2, 2}}}}},
+        {"blank to blank marks nothing", 0, 0, {{std::nullopt, {}}, {std::nullopt, {}}}},
+        {"empty picture counts as none", 0, 0, {{Picture{}, {}}}},
+        {"areas are cut to the client", 3, -1, {{filled(4, 2, 's'), {{3, 0, 5, 1}}}}},
+        {"area wholly outside marks nothing", 9, 9, {{filled(2, 2, 's'), {}}}},
+    };
+    for (const Case& c : cases) {
+        SpriteBox box = small_box();
+        const int id = box.create_sprite(c.left, c.top);
+        EXPECT_TRUE(box.take_dirty_areas().empty()) << c.name << ": a new sprite has no area";
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            box.set_sprite_picture(id, c.steps[i].picture);
+            EXPECT_EQ(describe(box.take_dirty_areas()), describe(c.steps[i].dirty)) << c.name << ", step " << i;
+        }
+        EXPECT_TRUE(box.take_dirty_areas().empty()) << c.name << ": taking the areas empties the list";
+    }
+}
+
+TEST(SpriteBox, TwoPicturesSetBeforeAPaintShowOnlyTheSecond) {
+    SpriteBox box = small_box();
+    const int id = box.create_sprite(0, 0);
+    box.set_sprite_picture(id, filled(5, 3, 'p'));
+    box.set_sprite_picture(id, filled(2, 1, 'q'));
+    EXPECT_EQ(compose_all(box), "qqb..|bbb..|.....");
+}
+
+TEST(SpriteBox, UnknownIdentifierChangesNothing) {
+    SpriteBox box = small_box();
+    const int id = box.create_sprite(0, 0);
+    ASSERT_EQ(id, 1);
+    box.set_sprite_picture(id, filled(1, 1, 's'));
+    box.take_dirty_areas();
+    const std::string before = compose_all(box);
+    const Bytes jpeg = testing::solid_jpeg(4, 4, {200, 0, 0});
+    for (int unknown : {0, 2, -1}) {
+        box.set_sprite_picture(unknown, filled(5, 3, 'x'));
+        box.set_sprite_picture(unknown, std::span<const std::uint8_t>(jpeg));
+        box.set_sprite_picture(unknown, std::nullopt);
+        EXPECT_TRUE(box.take_dirty_areas().empty()) << "id " << unknown;
+        EXPECT_EQ(compose_all(box), before) << "id " << unknown;
+        EXPECT_EQ(box.sprite_count(), 1u);
+        EXPECT_EQ(box.sprite_picture(unknown), nullptr);
+    }
+    ASSERT_NE(box.sprite_picture(id), nullptr);
+    EXPECT_EQ(box.sprite_picture(id)->width, 1);
+}
+
+TEST(SpriteBox, PictureFromJpegBytesOrNoneFromBadBytes) {
+    SpriteBox box = small_box();
+    const int id = box.create_sprite(0, 0);
+    const Bytes jpeg = testing::solid_jpeg(4, 2, {200, 0, 0});
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        bool has_picture;
+    };
+    const std::vector<Case> cases = {
+        {"jpeg", jpeg, true},
+        {"empty buffer blanks the sprite", {}, false},
+        {"jpeg again", jpeg, true},
+        {"garbage blanks the sprite", {1, 2, 3, 4, 5}, false},
+    };
+    for (const Case& c : cases) {
+        box.set_sprite_picture(id, std::span<const std::uint8_t>(c.bytes));
+        const Picture* p = box.sprite_picture(id);
+        EXPECT_EQ(p != nullptr, c.has_picture) << c.name;
+        if (p) {
+            EXPECT_TRUE(p->width == 4 && p->height == 2) << c.name << ": " << p->width << " x " << p->height;
+        } else {
+            EXPECT_EQ(compose_all(box), "bbb..|bbb..|.....") << c.name << ": background shows";
+        }
+    }
+}
+
+TEST(SpriteBox, IdentifiersCountFromOneInEachBox) {
+    SpriteBox first = small_box();
+    EXPECT_EQ(first.create_sprite(0, 0), 1);
+    EXPECT_EQ(first.create_sprite(0, 0, false), 2);
+    EXPECT_EQ(first.create_sprite(3, 3), 3);
+    EXPECT_EQ(first.sprite_count(), 3u);
+    SpriteBox second = small_box();
+    EXPECT_EQ(second.create_sprite(0, 0), 1);
+}
+
+}  // namespace
+}  // namespace pawlet
