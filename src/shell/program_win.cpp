@@ -57,7 +57,7 @@ std::wstring running_program_dir() {
 int start_program() {
     g_program_dir = running_program_dir();
     make_current_directory(g_program_dir);
-    g_exit_routine = &release_asset_dirs;
+    set_exit_routine(&release_asset_dirs);
 
     MainWindowHandlers handlers;
     handlers.first_activated = &start_pet;
@@ -100,6 +100,8 @@ void close_button_clicked() {
 }
 
 void end_on_destroy() { end_program(0); }
+
+void set_exit_routine(void (*routine)()) { g_exit_routine = routine; }
 
 void end_program(int exit_code) {
     if (void (*routine)() = g_exit_routine) {

@@ -18,6 +18,9 @@ void start_pet();
 void close_button_clicked();
 [[noreturn]] void end_on_destroy();
 
+// The exit-routine slot: start-up puts release_asset_dirs there.
+void set_exit_routine(void (*routine)());
+
 // The orderly end: runs the exit routine once, then ends the process with exit_code.
 [[noreturn]] void end_program(int exit_code);
 void release_asset_dirs();

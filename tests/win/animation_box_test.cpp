@@ -1,0 +1,182 @@
+// The animation box on the real window system: pointer settings, painting only marked areas,
+// and the press event's coordinates.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "fixtures/cursor_fixture.h"
+#include "shell/animation_box_win.h"
+#include "unit/jpeg_test_encoder.h"
+
+namespace pawlet {
+namespace {
+
+struct TopWindow {
+    HWND window = nullptr;
+    TopWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"BoxTestHost";
+        RegisterClassW(&wc);
+        window = CreateWindowExW(0, L"BoxTestHost", L"box test", WS_POPUP | WS_VISIBLE, 50, 50, 320,
+                                 480, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~TopWindow() { DestroyWindow(window); }
+};
+
+struct IconFacts {
+    bool valid = false;
+    int hotspot_x = -1, hotspot_y = -1, width = 0, height = 0;
+};
+
+IconFacts facts_of(HCURSOR cursor) {
+    IconFacts f;
+    ICONINFO info{};
+    if (!cursor || !GetIconInfo(cursor, &info)) return f;
+    f.valid = true;
+    f.hotspot_x = static_cast<int>(info.xHotspot);
+    f.hotspot_y = static_cast<int>(info.yHotspot);
+    BITMAP bm{};
+    HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
+    GetObjectW(shape, sizeof bm, &bm);
+    f.width = bm.bmWidth;
+    f.height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return f;
+}
+
+std::unique_ptr<AnimationBox> make_box(HWND parent) {
+    return AnimationBox::create(parent, RECT{0, 0, 320, 480}, {});
+}
+
+TEST(AnimationBoxPointer, SettingsGiveHandCursorOrArrow) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->pointer(), LoadCursorW(nullptr, IDC_HAND)) << "the box starts with the hand";
+
+    const std::vector<std::uint8_t> file = fixtures::make_cursor_file(128, 68, 55);
+    ASSERT_EQ(file.size(), 19518u);
+    box->set_pointer(file);
+    const IconFacts made = facts_of(box->pointer());
+    ASSERT_TRUE(made.valid);
+    EXPECT_EQ(made.hotspot_x, 68);
+    EXPECT_EQ(made.hotspot_y, 55);
+    EXPECT_EQ(made.width, 128) << "not scaled to the system's pointer size";
+    EXPECT_EQ(made.height, 128);
+
+    const std::uint8_t zero[4] = {0, 0, 0, 0};
+    box->set_pointer(zero);
+    EXPECT_EQ(box->pointer(), nullptr) << "the number 0 means the arrow";
+
+    std::vector<std::uint8_t> broken = file;
+    broken[2] = 1;  // an icon, not a cursor
+    box->set_pointer(broken);
+    EXPECT_EQ(box->pointer(), nullptr);
+
+    const std::uint8_t hand[4] = {14, 0, 0, 0};
+    box->set_pointer(hand);
+    EXPECT_EQ(box->pointer(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST(AnimationBoxPointer, EachSettingReleasesThePreviousPointer) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    const std::vector<std::uint8_t> file = fixtures::make_cursor_file(128, 10, 20);
+    box->set_pointer(file);
+    HCURSOR first = box->pointer();
+    ASSERT_TRUE(facts_of(first).valid);
+    box->set_pointer(file);
+    EXPECT_NE(box->pointer(), first);
+    EXPECT_FALSE(facts_of(first).valid) << "the pointer of the previous setting was not destroyed";
+
+    // A thousand settings, as ten minutes of hover ticks make, leave the GDI count flat.
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 1000; ++i) box->set_pointer(file);
+    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_LE(after, before + 4);
+}
+
+TEST(AnimationBoxGeometry, StaticEdgeLeavesAClientAreaOf318By478) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    RECT client;
+    GetClientRect(box->window(), &client);
+    EXPECT_EQ(client.right, 318);
+    EXPECT_EQ(client.bottom, 478);
+    POINT origin{0, 0};
+    MapWindowPoints(box->window(), top.window, &origin, 1);
+    EXPECT_EQ(origin.x, 1);
+    EXPECT_EQ(origin.y, 1);
+}
+
+COLORREF pixel_on_screen(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+std::vector<std::uint8_t> solid_jpeg(int width, int height, testing::Rgb colour) {
+    return testing::encode_jpeg(width, height, [colour](int, int) { return colour; });
+}
+
+bool near(COLORREF c, int r, int g, int b) {
+    return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 && std::abs(GetBValue(c) - b) < 24;
+}
+
+TEST(AnimationBoxPainting, PicturesReachTheScreenOnlyAtTheNextPaint) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    ShowWindow(box->window(), SW_SHOW);
+    UpdateWindow(box->window());
+    const int id = box->create_sprite(0, 0);
+    const COLORREF before = pixel_on_screen(box->window(), 10, 10);
+
+    box->set_sprite_picture(id, solid_jpeg(40, 30, {250, 0, 0}));
+    RECT pending{};
+    ASSERT_TRUE(GetUpdateRect(box->window(), &pending, FALSE));
+    EXPECT_EQ(pending.left, 0);
+    EXPECT_EQ(pending.top, 0);
+    EXPECT_EQ(pending.right, 40) << "only the sprite's area is marked";
+    EXPECT_EQ(pending.bottom, 30);
+    EXPECT_EQ(pixel_on_screen(box->window(), 10, 10), before) << "nothing paints inside the call";
+
+    box->set_sprite_picture(id, solid_jpeg(40, 30, {0, 0, 250}));
+    UpdateWindow(box->window());
+    EXPECT_TRUE(near(pixel_on_screen(box->window(), 10, 10), 0, 0, 250)) << "the second picture shows";
+
+    box->set_sprite_picture(id, std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF});  // undecodable
+    UpdateWindow(box->window());
+    EXPECT_EQ(box->sprites().sprite_picture(id), nullptr);
+    EXPECT_EQ(pixel_on_screen(box->window(), 10, 10), before) << "a blank sprite shows the background";
+
+    box->set_sprite_picture(id + 1, solid_jpeg(40, 30, {0, 250, 0}));  // names no sprite
+    EXPECT_FALSE(GetUpdateRect(box->window(), &pending, FALSE));
+}
+
+TEST(AnimationBoxPress, RaisesThePressWithClientCoordinatesOncePerDoubleClick) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    std::vector<POINT> presses;
+    box->on_press([&](int x, int y, int) { presses.push_back({x, y}); });
+    SendMessageW(box->window(), WM_LBUTTONDOWN, 0, MAKELPARAM(0, 0));
+    SendMessageW(box->window(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(0, 0));
+    SendMessageW(box->window(), WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].x, 0);
+    EXPECT_EQ(presses[0].y, 0);
+    EXPECT_TRUE(GetClassLongPtrW(box->window(), GCL_STYLE) & CS_DBLCLKS)
+        << "without CS_DBLCLKS a quick second press would arrive as another press";
+}
+
+}  // namespace
+}  // namespace pawlet
