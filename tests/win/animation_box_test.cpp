@@ -127,7 +127,7 @@ std::vector<std::uint8_t> solid_jpeg(int width, int height, testing::Rgb colour)
     return testing::encode_jpeg(width, height, [colour](int, int) { return colour; });
 }
 
-bool near(COLORREF c, int r, int g, int b) {
+bool close_to(COLORREF c, int r, int g, int b) {
     return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 && std::abs(GetBValue(c) - b) < 24;
 }
 
@@ -151,7 +151,7 @@ TEST(AnimationBoxPainting, PicturesReachTheScreenOnlyAtTheNextPaint) {
 
     box->set_sprite_picture(id, solid_jpeg(40, 30, {0, 0, 250}));
     UpdateWindow(box->window());
-    EXPECT_TRUE(near(pixel_on_screen(box->window(), 10, 10), 0, 0, 250)) << "the second picture shows";
+    EXPECT_TRUE(close_to(pixel_on_screen(box->window(), 10, 10), 0, 0, 250)) << "the second picture shows";
 
     box->set_sprite_picture(id, std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF});  // undecodable
     UpdateWindow(box->window());
