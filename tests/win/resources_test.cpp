@@ -1,0 +1,87 @@
+// The program's own resources, read from the built pawlet.exe beside the tests' folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+namespace pawlet {
+namespace {
+
+std::wstring program_path() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self);
+    path.resize(path.find_last_of(L'\\'));          // the tests' folder
+    path.resize(path.find_last_of(L'\\') + 1);      // the build folder
+    return path + L"pawlet.exe";
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bit_count;
+    DWORD bytes;
+    WORD id;
+};
+struct GroupIconHeader {
+    WORD reserved, type, count;
+};
+#pragma pack(pop)
+
+TEST(ProgramResources, IconGroupHasFiveSizesAt32Bits) {
+    HMODULE exe = LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC group = FindResourceW(exe, L"DEFAULT_ICON", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(group, nullptr);
+    const auto* header = static_cast<const GroupIconHeader*>(LockResource(LoadResource(exe, group)));
+    ASSERT_EQ(header->count, 5);
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
+    std::set<int> sizes;
+    for (int i = 0; i < header->count; ++i) {
+        sizes.insert(entries[i].width == 0 ? 256 : entries[i].width);
+        EXPECT_EQ(entries[i].bit_count, 32) << "image " << i;
+        EXPECT_EQ(entries[i].width, entries[i].height);
+    }
+    EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 64, 128}));
+    FreeLibrary(exe);
+}
+
+TEST(ProgramResources, VersionBlockIsChinesePrcInUnicode) {
+    const std::wstring path = program_path();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(translation[0], 0x0804);
+    EXPECT_EQ(translation[1], 1200);
+
+    for (const wchar_t* field : {L"FileVersion", L"ProductVersion", L"FileDescription", L"ProductName",
+                                 L"CompanyName", L"Comments", L"LegalCopyright"}) {
+        wchar_t* text = nullptr;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\080404b0\\") + field;
+        EXPECT_TRUE(VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) &&
+                    length > 1)
+            << "missing " << std::string(key.begin(), key.end());
+        if (std::wstring(field).find(L"Version") != std::wstring::npos && text) {
+            EXPECT_EQ(std::wstring(text), L"1.0.0.0");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pawlet
