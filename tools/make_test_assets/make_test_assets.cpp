@@ -1,0 +1,90 @@
+// Writes the synthetic asset set of the end-to-end tests into the folder given on the command
+// line: animations/ with every frame file of the catalogue and the three blink pictures, each a
+// picture whose code the harness reads back from screenshots, and sounds/ with a short tone for
+// every sound file the catalogue names. manifest.txt, written last, lists every file.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "frame_picture.h"
+#include "jpeg_writer.h"
+#include "pet/action_catalogue.h"
+#include "wav_writer.h"
+
+namespace fs = std::filesystem;
+using namespace pawlet;
+using namespace pawlet::test_assets;
+
+namespace {
+
+constexpr int jpeg_quality = 92;
+
+// Catalogue names use backslashes; the files are written on the host.
+std::string host_relative(std::string name) {
+    for (char& c : name) {
+        if (c == '\\') c = '/';
+    }
+    return name;
+}
+
+void write_frame(const fs::path& root, const std::string& name, int action, int index,
+                 std::vector<std::string>& written) {
+    const std::string rel = "animations/" + host_relative(name);
+    fs::create_directories((root / rel).parent_path());
+    write_jpeg(root / rel, frame_picture(action, index), jpeg_quality);
+    written.push_back(rel);
+}
+
+std::set<std::string> sound_names() {
+    std::set<std::string> names;
+    for (const ActionEntry& entry : action_catalogue) {
+        for (const char* file : entry.sound.files) {
+            if (file) names.insert(file);
+        }
+        if (entry.sound.random_fart) {
+            for (char digit = '1'; digit <= '3'; ++digit) names.insert(std::string("fart00") + digit + ".wav");
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_test_assets OUTPUT_DIR\n");
+        return 2;
+    }
+    try {
+        const fs::path root = argv[1];
+        fs::remove_all(root / "animations");
+        fs::remove_all(root / "sounds");
+        fs::create_directories(root / "sounds");
+        std::vector<std::string> written;
+        for (std::size_t i = 0; i < idle_picture_names.size(); ++i) {
+            write_frame(root, idle_picture_names[i], idle_action, static_cast<int>(i), written);
+        }
+        for (const ActionEntry& entry : action_catalogue) {
+            for (int i = 1; i <= entry.frame_count; ++i) {
+                write_frame(root, frame_file_name(entry.number, i), entry.number, i, written);
+            }
+        }
+        double frequency = 300;  // a different tone for each sound, in name order
+        for (const std::string& name : sound_names()) {
+            write_tone_wav(root / "sounds" / name, frequency, 0.3);
+            written.push_back("sounds/" + name);
+            frequency += 50;
+        }
+        std::ofstream manifest(root / "manifest.txt");
+        for (const std::string& rel : written) manifest << rel << '\n';
+        if (!manifest) throw std::runtime_error("cannot write manifest.txt");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_test_assets: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
