@@ -1,0 +1,150 @@
+// The main window on the real window system: loading order, size, focus and keys.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/layout.h"
+#include "shell/main_window_win.h"
+#include "shell/message_pump_win.h"
+
+namespace pawlet {
+namespace {
+
+struct Recorder {
+    std::vector<std::string> events;
+    MainWindowHandlers handlers() {
+        MainWindowHandlers h;
+        h.first_activated = [this] { events.push_back("first activated"); };
+        h.will_be_destroyed = [this] { events.push_back("destroyed"); };
+        h.close_clicked = [this] { events.push_back("close clicked"); };
+        return h;
+    }
+};
+
+void pump_for(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        dispatch_pending_messages();
+    }
+}
+
+void hold_keys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int k : keys) state[k] = 0x80;
+    SetKeyboardState(state);
+}
+
+void press(HWND target, UINT key, std::initializer_list<int> held = {}) {
+    hold_keys(held);
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    dispatch_pending_messages();
+    hold_keys({});
+}
+
+TEST(MainWindow, LoadsHiddenWithItsControlsThenStartsThePetOnceAfterTheFirstActivation) {
+    Recorder rec;
+    auto main = MainWindow::load(rec.handlers());
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main->window())) << "created hidden";
+    // IsWindowVisible also looks at the hidden parent: read the controls' own flag.
+    for (ControlIndex c : {close_button, credits_label, animation_box})
+        EXPECT_TRUE(GetWindowLongW(main->control(c), GWL_STYLE) & WS_VISIBLE) << "control " << c;
+    EXPECT_EQ(GetWindowLongW(main->window(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_TRUE(GetWindowLongW(main->window(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "its own taskbar button";
+
+    RECT r;
+    GetWindowRect(main->window(), &r);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 320) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - 547) / 2;
+    EXPECT_EQ(r.left, left);
+    EXPECT_EQ(r.top, top);
+    EXPECT_EQ(r.right - r.left, 320);
+
+    main->set_outer_height(547);
+    main->set_outer_width(317);
+    GetWindowRect(main->window(), &r);
+    EXPECT_EQ(r.left, left) << "writing the width keeps the left edge";
+    EXPECT_EQ(r.top, top);
+    EXPECT_EQ(r.right - r.left, 317);
+    EXPECT_EQ(r.bottom - r.top, 547);
+    RECT client;
+    GetClientRect(main->window(), &client);
+    EXPECT_EQ(client.right, 317) << "no frame: the client area is the outer rectangle";
+    EXPECT_EQ(client.bottom, 547);
+
+    EXPECT_TRUE(rec.events.empty());
+    main->show();
+    pump_for(300);
+    ASSERT_EQ(rec.events, std::vector<std::string>{"first activated"});
+    EXPECT_EQ(GetFocus(), main->control(animation_box)) << "the box has the focus at start";
+
+    // Later activations never start the pet again.
+    SetActiveWindow(nullptr);
+    SetForegroundWindow(GetDesktopWindow());
+    pump_for(100);
+    SetForegroundWindow(main->window());
+    SetActiveWindow(main->window());
+    pump_for(200);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"first activated"});
+}
+
+TEST(MainWindow, TabMovesBetweenTheButtonAndTheBoxAndEnterClicksNothing) {
+    Recorder rec;
+    auto main = MainWindow::load(rec.handlers());
+    ASSERT_TRUE(main);
+    main->show();
+    pump_for(200);
+    HWND button = main->control(close_button);
+    HWND box = main->control(animation_box);
+    ASSERT_EQ(GetFocus(), box);
+
+    press(box, VK_TAB);
+    EXPECT_EQ(GetFocus(), button);
+    press(button, VK_TAB);
+    EXPECT_EQ(GetFocus(), box);
+    press(box, VK_TAB, {VK_SHIFT});
+    EXPECT_EQ(GetFocus(), button);
+
+    press(button, VK_RETURN);
+    pump_for(100);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"first activated"}) << "Enter is not a default button";
+}
+
+TEST(MainWindow, EscapeAloneClosesTheWindowAndShiftEscapeDoesNothing) {
+    Recorder rec;
+    auto main = MainWindow::load(rec.handlers());
+    ASSERT_TRUE(main);
+    main->show();
+    pump_for(200);
+    HWND box = main->control(animation_box);
+
+    for (int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+        press(box, VK_ESCAPE, {modifier});
+        EXPECT_TRUE(IsWindow(main->window())) << "Escape with modifier " << modifier;
+    }
+    press(box, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(main->window()));
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"first activated", "destroyed"}));
+}
+
+TEST(MainWindow, CloseButtonClickReachesItsHandlerAndQueuedDestructionWaitsForTheNextDispatch) {
+    Recorder rec;
+    auto main = MainWindow::load(rec.handlers());
+    ASSERT_TRUE(main);
+    main->show();
+    pump_for(200);
+    SendMessageW(main->control(close_button), BM_CLICK, 0, 0);
+    EXPECT_EQ(rec.events.back(), "close clicked");
+
+    main->request_destruction();
+    EXPECT_TRUE(IsWindow(main->window())) << "destruction is queued, not immediate";
+    dispatch_pending_messages();
+    EXPECT_FALSE(IsWindow(main->window()));
+    EXPECT_EQ(rec.events.back(), "destroyed");
+}
+
+}  // namespace
+}  // namespace pawlet
