@@ -65,6 +65,11 @@ build_for() {
   rm -rf "$build" "$build.log"
 }
 
+# Two builds of this checkout may start at once: one builds, the other waits and finds it done.
+mkdir -p "$deps"
+exec 9>"$deps/.libjpeg-turbo.lock"
+flock 9
+
 for triplet in "${triplets[@]}"; do
   if up_to_date "$triplet"; then
     log "libjpeg-turbo $version for $triplet is up to date."

@@ -60,9 +60,11 @@ if $need_update && [ "$(id -u)" -ne 0 ]; then
 fi
 $write_src && write_deb_src
 export DEBIAN_FRONTEND=noninteractive
-$need_update && apt-get update -q
+# Another apt run may hold the lock: wait for it rather than fail.
+apt_wait=(-o DPkg::Lock::Timeout=600)
+$need_update && apt-get "${apt_wait[@]}" update -q
 if [ ${#missing[@]} -gt 0 ]; then
   echo "install-packages.sh: installing ${missing[*]}"
-  apt-get install -y -q "${missing[@]}" < /dev/null
+  apt-get "${apt_wait[@]}" install -y -q "${missing[@]}" < /dev/null
 fi
 echo "install-packages.sh: all ${#packages[@]} packages present."
