@@ -181,11 +181,27 @@ void paint_paw(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
     cairo_set_line_width(cr, 22);
     cairo_stroke(cr);
 
+    const double dx = w.x - s.x, dy = w.y - s.y, len = std::max(1.0, std::hypot(dx, dy));
+    const double ux = dx / len, uy = dy / len;  // from shoulder towards the paw
+    SavedState keep(cr);
+    cairo_translate(cr, w.x, w.y);
+    cairo_scale(cr, p.paw_scale, p.paw_scale);
+    cairo_translate(cr, -w.x, -w.y);
+    if (p.claws > 0.01) {
+        for (double a : {-0.9, -0.3, 0.3, 0.9}) {
+            const double ca = std::cos(a), sa = std::sin(a);
+            const double tx = ux * ca - uy * sa, ty = ux * sa + uy * ca;
+            const double bx = w.x + tx * 11, by = w.y + ty * 11, reach = 4 + 8 * p.claws;
+            cairo_move_to(cr, bx - ty * 2.5, by + tx * 2.5);
+            cairo_line_to(cr, bx + tx * reach, by + ty * reach);
+            cairo_line_to(cr, bx + ty * 2.5, by - tx * 2.5);
+            cairo_close_path(cr);
+            fill_and_outline(cr, {0.97, 0.96, 0.92}, 1.2);
+        }
+    }
     ellipse_path(cr, w.x, w.y, 15, 14);
     fill_and_outline(cr, pal::fur, ink.outline);
     if (!ink.details) return;
-    const double dx = w.x - s.x, dy = w.y - s.y, len = std::max(1.0, std::hypot(dx, dy));
-    const double ux = dx / len, uy = dy / len;  // from shoulder towards the paw
     if (p.paw_spread > 0.01) {
         set_color(cr, pal::ear_pink, p.paw_spread);
         ellipse_path(cr, w.x - ux * 2, w.y - uy * 2, 6, 5);
@@ -401,6 +417,24 @@ void paint_mouth(cairo_t* cr, const Pose& p, const Ink& ink) {
         fill_and_outline(cr, pal::mouth_inside, ink.outline * 0.8);
         break;
     }
+    case MouthLook::hiss: {
+        // Wide open with the lips drawn back and two fangs.
+        const double w = 16 + 6 * open, h = 8 + 18 * open;
+        cairo_move_to(cr, nose_tip.x - w, 206);
+        cairo_curve_to(cr, nose_tip.x - w * 0.8, 206 + h, nose_tip.x + w * 0.8, 206 + h, nose_tip.x + w, 206);
+        cairo_curve_to(cr, nose_tip.x + w * 0.4, 199, nose_tip.x - w * 0.4, 199, nose_tip.x - w, 206);
+        cairo_close_path(cr);
+        fill_and_outline(cr, pal::mouth_inside, ink.outline * 0.8);
+        for (int side = -1; side <= 1; side += 2) {
+            const double fx = nose_tip.x + side * w * 0.55;
+            cairo_move_to(cr, fx - 3.5, 203);
+            cairo_line_to(cr, fx, 203 + 6 + 5 * open);
+            cairo_line_to(cr, fx + 3.5, 203);
+            cairo_close_path(cr);
+            fill_and_outline(cr, pal::white, 1.2);
+        }
+        break;
+    }
     case MouthLook::wavy: {
         cairo_move_to(cr, nose_tip.x, nose_tip.y);
         cairo_line_to(cr, nose_tip.x, 203);
@@ -502,8 +536,17 @@ void paint_head_at_rest_frame(cairo_t* cr, const Pose& p, const Ink& ink) {
     paint_ears(cr, p, ink);
     paint_head_spikes(cr, p, ink);
     paint_cheek_tufts(cr, ink);
+    if (p.bump > 0.01) {
+        ellipse_path(cr, 168, 108 - 6 * p.bump, 14 * p.bump + 2, 12 * p.bump + 2);
+        fill_and_outline(cr, pal::fur, ink.outline);
+    }
     ellipse_path(cr, head_centre.x, head_centre.y, head_rx, head_ry);
     fill_and_outline(cr, pal::fur, ink.outline);
+    if (p.bump > 0.01) {  // the lump's shine
+        set_color(cr, pal::white, 0.7 * p.bump);
+        ellipse_path(cr, 164, 100 - 8 * p.bump, 4 * p.bump, 3 * p.bump);
+        cairo_fill(cr);
+    }
     paint_face(cr, p, ink);
 }
 
@@ -516,21 +559,32 @@ void paint_cat_head(cairo_t* cr, const Pose& pose, const Ink& ink) {
 
 Box resting_head_box() { return {60, 84, 260, 256}; }
 
-void paint_cat(cairo_t* cr, const Pose& p, const Ink& ink) {
-    SavedState keep(cr);
+void apply_body_transform(cairo_t* cr, const Pose& p) {
     cairo_translate(cr, ground.x + p.body_dx, ground.y + p.body_dy);
     cairo_rotate(cr, p.lean);
     cairo_scale(cr, 1.0 / std::sqrt(std::max(0.2, p.squash)), p.squash);
     cairo_translate(cr, -ground.x, -ground.y);
+}
 
+void apply_head_transform(cairo_t* cr, const Pose& p) {
+    cairo_translate(cr, p.head_dx, p.head_dy);
+    rotate_around(cr, neck, p.head_tilt);
+}
+
+void paint_cat(cairo_t* cr, const Pose& p, const Ink& ink, const PaintStep& held) {
+    SavedState keep(cr);
+    apply_body_transform(cr, p);
     paint_tail(cr, p, ink);
-    paint_feet(cr, p, ink);
     paint_body(cr, p, ink);
+    paint_feet(cr, p, ink);
     {
         SavedState head(cr);
-        cairo_translate(cr, p.head_dx, p.head_dy);
-        rotate_around(cr, neck, p.head_tilt);
+        apply_head_transform(cr, p);
         paint_head_at_rest_frame(cr, p, ink);
+    }
+    if (held) {
+        SavedState props(cr);
+        held(cr);
     }
     for (int side = 0; side < 2; ++side) paint_paw(cr, p, side, ink);
 }

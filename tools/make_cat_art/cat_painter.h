@@ -1,6 +1,8 @@
 #pragma once
 #include <cairo.h>
 
+#include <functional>
+
 #include "cat_pose.h"
 
 namespace pawlet::art {
@@ -11,8 +13,16 @@ struct Ink {
     bool details = true;  // whiskers, stripes, toe lines, highlights
 };
 
-// Draws the whole cat in the given pose, in picture coordinates.
-void paint_cat(cairo_t* cr, const Pose& pose, const Ink& ink = {});
+using PaintStep = std::function<void(cairo_t*)>;
+
+// Draws the whole cat in the given pose, in picture coordinates. `held` runs in the body's
+// coordinates after the head and before the paws, so that the paws hold what it draws.
+void paint_cat(cairo_t* cr, const Pose& pose, const Ink& ink = {}, const PaintStep& held = {});
+
+// The transforms paint_cat uses: picture -> body, and body -> head. Things that move with the
+// cat (a lump, cream on the face, props in its paws) are drawn under them.
+void apply_body_transform(cairo_t* cr, const Pose& pose);
+void apply_head_transform(cairo_t* cr, const Pose& pose);
 
 // Draws only the head (ears, face) of the pose, as the icon shows it.
 void paint_cat_head(cairo_t* cr, const Pose& pose, const Ink& ink = {});

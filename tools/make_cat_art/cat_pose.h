@@ -8,7 +8,7 @@ struct Point {
 };
 
 enum class EyeLook { open, happy_arcs, squeezed, dizzy_spirals };
-enum class MouthLook { smile, open, round, wavy, grin };
+enum class MouthLook { smile, open, round, wavy, grin, hiss };
 
 // Everything that varies between frames of the one cat. Positions are picture pixels of the
 // resting cat; "left"/"right" are as the viewer sees them. The default is the resting pose.
@@ -40,6 +40,8 @@ struct Pose {
     // Paw centres; the rest positions hang beside the chest.
     Point paw[2] = {{106, 302}, {208, 291}};
     double paw_spread = 0;       // 0 .. 1 shows open pads instead of the back of the paw
+    double paw_scale = 1;        // > 1: the paws come towards the viewer
+    double claws = 0;            // 0 .. 1 claws out
 
     double foot_lift[2] = {0, 0};  // pixels
     double foot_turn[2] = {0, 0};  // radians
@@ -52,6 +54,7 @@ struct Pose {
     double fur_bristle = 0;  // 0 .. 1 spikes along the back and head
     double belly_dent = 0;   // 0 .. 1 poked belly
     double breathe = 0;      // -1 .. 1 chest size
+    double bump = 0;         // 0 .. 1 a lump on top of the head
 };
 
 }  // namespace pawlet::art

@@ -1,0 +1,242 @@
+// Actions the face and body tell: anger, a fart, joy, a knock-out, a pie, a sneeze, a poke,
+// talking and yawning.
+#include <cmath>
+
+#include "action_list.h"
+#include "motion.h"
+
+namespace pawlet::art::actions {
+
+using namespace motion;
+
+Scene angry_tail(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double a = hold(s, 0.0, 0.3, 0.95, 1.25);
+    p.fur_bristle = a;
+    p.tail_puff = a;
+    p.tail_swing = 0.3 * a;
+    p.tail_wave_size = 0.5 * a;
+    p.tail_wave = 2 * pi * 2.5 * s;
+    p.ear_turn[0] = p.ear_turn[1] = 0.8 * a;
+    p.ear_perk = -0.3 * a;
+    p.brow = -a;
+    p.pupil_size = 1 - 0.5 * a;
+    if (a > 0.3) p.mouth = MouthLook::hiss;
+    p.mouth_open = hold(s, 0.4, 0.55, 0.9, 1.15);
+    p.squash = 1 - 0.05 * a;
+    p.lean = 0.015 * a * wave(s, 6);
+    sc.props.anger_mark = a;
+    return sc;
+}
+
+Scene fart(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    const double squat = hold(s, 0.05, 0.25, 0.35, 0.6);
+    p.squash = 1 - 0.05 * squat;
+    p.tail_swing = 0.9 * hold(s, 0.1, 0.28, 0.5, 0.9);
+    q.fart_cloud = hold(s, 0.28, 0.36, 0.9, 1.3);
+    q.fart_size = 0.4 + 1.1 * ramp(s, 0.3, 1.3);
+    q.fart_at = mix(Point{208, 428}, Point{240, 362}, ramp(s, 0.3, 1.3));
+    const double oops = hold(s, 0.35, 0.5, 1.1, 1.33);
+    p.blush = oops;
+    if (oops > 0.2) p.mouth = MouthLook::wavy;
+    p.pupil_dx = 6 * oops;
+    p.pupil_dy = 2 * oops;
+    p.eye_open = 1 - 0.35 * oops;
+    p.brow = 0.7 * oops;
+    p.whisker_droop = 0.2 * oops;
+    p.ear_turn[0] = p.ear_turn[1] = 0.35 * oops;
+    p.paw[0] = mix(rest_paw[0], {140, 222}, hold(s, 0.45, 0.65, 1.0, 1.3));
+    q.sweat = oops;
+    return sc;
+}
+
+Scene happy(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double h = hold(s, 0.0, 0.2, 1.15, 1.42);
+    if (h > 0.35) {
+        p.eyes = EyeLook::happy_arcs;
+        p.mouth = MouthLook::grin;
+    }
+    p.mouth_open = 0.15 * h;
+    p.blush = h;
+    p.head_tilt = 0.12 * h * wave(s, 1.4);
+    p.lean = 0.03 * h * wave(s, 1.4, 0.5);
+    p.paw[0] = mix(rest_paw[0], {142, 284}, h);
+    p.paw[1] = mix(rest_paw[1], {180, 284}, h);
+    p.tail_wave_size = 0.25 * h;
+    p.tail_wave = 2 * pi * 1.5 * s;
+    p.breathe = h * wave(s, 3);
+    sc.props.hearts = h;
+    sc.props.hearts_rise = s / 1.2;
+    sc.props.purr = h * (0.6 + 0.4 * wave(s, 8));
+    return sc;
+}
+
+Scene knockout(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    if (s < 0.3) q.flowerpot = s / 0.3;
+    else if (s < 0.9) q.flowerpot = 1 + (s - 0.3) / 0.6;
+    p.bump = hold(s, 0.3, 0.4, 3.3, 3.8);
+    const double dizzy = hold(s, 0.3, 0.35, 3.05, 3.3);
+    if (dizzy > 0.5) p.eyes = EyeLook::dizzy_spirals;
+    p.pupil_dx = 40 * s;  // spins the spirals
+    q.stars = dizzy;
+    q.stars_turn = 6 * s;
+    const double fall = hold(s, 1.0, 1.5, 2.55, 3.2);
+    p.squash = 1 - 0.28 * fall;
+    p.lean = 0.22 * fall + 0.05 * dizzy * wave(s, 1.3);
+    p.body_dy = 8 * fall;
+    const double wake = hold(s, 3.0, 3.1, 3.35, 3.5);
+    p.head_tilt = 0.35 * fall + 0.12 * dizzy * wave(s, 1.2) + 0.15 * wake * wave(s, 6);
+    p.tongue = fall;
+    if (fall > 0.3) p.mouth = MouthLook::open;
+    p.mouth_open = 0.3 * fall;
+    p.ear_turn[0] = p.ear_turn[1] = 0.6 * fall;
+    p.paw[0] = mix(rest_paw[0], {88, 334}, fall);
+    p.paw[1] = mix(rest_paw[1], {230, 326}, fall);
+    p.tail_swing = -0.4 * fall;
+    if (s > 0.25 && s < 0.34) p.eyes = EyeLook::squeezed;  // the moment of the bonk
+    return sc;
+}
+
+Scene pie(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    constexpr double hit = 0.8;
+    if (s < hit) q.pie = ramp(s, 0.05, hit);
+    else if (s < 1.0) q.pie_slide = ramp(s, hit, 1.0);
+    const double notice = hold(s, 0.4, 0.55, 0.78, 0.8);
+    p.pupil_size = 1 - 0.5 * notice;
+    p.ear_turn[0] = p.ear_turn[1] = 0.4 * notice;
+    if (notice > 0.3) p.mouth = MouthLook::round;
+    p.mouth_open = 0.5 * notice;
+    p.brow = notice;
+    if (s >= hit) {
+        q.cream = 1 - rise(s, 0.92, 1.05);
+        const double reel = hold(s, hit, 0.85, 0.9, 1.02);
+        p.head_dy = -5 * reel;
+        p.head_tilt = -0.1 * reel;
+        p.squash = 1 - 0.03 * reel;
+        p.eyes = EyeLook::squeezed;
+        p.mouth = MouthLook::wavy;
+    }
+    return sc;
+}
+
+Scene sneeze(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    const double build = rise(s, 0.0, 0.6) * (1 - rise(s, 0.6, 0.68));
+    const double choo = hold(s, 0.6, 0.66, 0.8, 1.1);
+    const double rub = hold(s, 0.9, 1.05, 1.2, 1.4);
+    p.head_dy = -8 * build + 8 * choo;
+    p.head_tilt = -0.08 * build + 0.05 * choo;
+    p.eye_open = 1 - 0.8 * build;
+    if (build > 0.6 || choo > 0.2) p.eyes = EyeLook::squeezed;
+    if (choo > 0.2) {
+        p.mouth = MouthLook::open;
+        p.mouth_open = 0.8 * choo;
+    } else if (build > 0.15) {
+        p.mouth = MouthLook::round;
+        p.mouth_open = 0.6 * build;
+    }
+    p.whisker_droop = -0.2 * build;
+    p.ear_turn[0] = p.ear_turn[1] = 0.3 * choo;
+    p.squash = 1 + 0.03 * build - 0.06 * choo;
+    p.paw[0] = mix(rest_paw[0], {150, 204}, rub);
+    p.paw[0].x += 6 * rub * wave(s, 6);
+    q.spray = ramp(s, 0.63, 1.0);
+    q.spray_alpha = hold(s, 0.62, 0.64, 0.8, 1.0);
+    return sc;
+}
+
+Scene stomach(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    q.finger = rise(s, 0.1, 0.45) * (1 - rise(s, 0.55, 0.95));
+    p.belly_dent = hold(s, 0.42, 0.47, 0.52, 0.65);
+    const double recoil = hold(s, 0.45, 0.6, 0.9, 1.45);
+    p.lean = -0.06 * recoil;
+    p.body_dx = -6 * recoil;
+    p.squash = 1 - 0.05 * recoil;
+    const double cry = hold(s, 0.5, 0.6, 1.0, 1.3);
+    if (cry > 0.15) p.mouth = MouthLook::round;
+    p.mouth_open = cry;
+    if (recoil > 0.5 && s < 0.9) p.eyes = EyeLook::squeezed;
+    p.pupil_size = 1 - 0.4 * recoil;
+    p.brow = recoil;
+    p.ear_turn[0] = p.ear_turn[1] = 0.4 * recoil;
+    p.tail_puff = 0.4 * recoil;
+    p.paw[0] = mix(rest_paw[0], {128, 332}, recoil);
+    p.paw[1] = mix(rest_paw[1], {198, 326}, recoil);
+    return sc;
+}
+
+Scene happy_simple(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double h = hold(s, 0.0, 0.2, 0.85, 1.12);
+    if (h > 0.35) {
+        p.eyes = EyeLook::happy_arcs;
+        p.mouth = MouthLook::grin;
+    }
+    p.mouth_open = 0.1 * h;
+    p.blush = 0.7 * h;
+    p.body_dy = -10 * hold(s, 0.15, 0.3, 0.45, 0.65);
+    p.head_tilt = -0.1 * h;
+    p.paw[1] = mix(rest_paw[1], {236, 228}, h);
+    p.paw[1].y += 8 * h * wave(s, 3);
+    p.tail_wave_size = 0.3 * h;
+    p.tail_wave = 2 * pi * 2 * s;
+    sc.props.sparkles = h;
+    sc.props.sparkle_phase = 8 * s;
+    return sc;
+}
+
+Scene talk(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double t = hold(s, 0.0, 0.08, 0.6, 0.7);
+    const double open = t * std::max(0.0, wave(s - 0.05, 3.6));
+    if (t > 0.3) p.mouth = MouthLook::open;
+    p.mouth_open = 0.7 * open;
+    p.head_dy = -3 * open;
+    p.head_tilt = 0.05 * t * wave(s, 1.8);
+    p.brow = 0.4 * t;
+    p.paw[1] = mix(rest_paw[1], {228, 262}, t);
+    p.paw[1].y += 6 * t * wave(s, 3);
+    p.paw_spread = t;
+    sc.props.talk_marks = t * (0.4 + 0.6 * open);
+    return sc;
+}
+
+Scene yawn(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double y = hold(s, 0.05, 0.6, 0.95, 1.3);
+    if (y > 0.1) p.mouth = MouthLook::open;
+    p.mouth_open = y;
+    p.eye_open = 1 - y;
+    p.paw[0] = mix(rest_paw[0], {78, 214}, y);
+    p.paw[1] = mix(rest_paw[1], {242, 210}, y);
+    p.squash = 1 + 0.05 * y;
+    p.ear_turn[0] = p.ear_turn[1] = 0.3 * y;
+    p.head_dy = -5 * y;
+    p.head_tilt = -0.05 * y;
+    p.tongue = 0.6 * hold(s, 1.05, 1.12, 1.2, 1.3);
+    p.tail_curl = 0.5 * y;
+    sc.props.tear = hold(s, 0.8, 0.95, 1.2, 1.4);
+    return sc;
+}
+
+}  // namespace pawlet::art::actions

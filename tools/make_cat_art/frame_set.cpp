@@ -1,0 +1,113 @@
+#include "frame_set.h"
+
+#include <algorithm>
+
+#include "action_scenes.h"
+#include "alley.h"
+#include "cairo_handles.h"
+#include "contact_sheet.h"
+#include "file_output.h"
+#include "jpeg_file.h"
+#include "pet/action_catalogue.h"
+#include "scene_painter.h"
+
+namespace pawlet::art {
+namespace {
+
+constexpr int frame_quality = 88;
+
+std::string with_slashes(std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
+}
+
+cairo_surface_t* alley_picture() {
+    static const Surface alley = [] {
+        Surface s = make_surface(picture_width, picture_height);
+        paint_alley(make_context(s.get()).get());
+        return s;
+    }();
+    return alley.get();
+}
+
+Surface render(const Scene& scene) {
+    Surface s = make_surface(picture_width, picture_height);
+    paint_scene(make_context(s.get()).get(), alley_picture(), scene);
+    return s;
+}
+
+std::string file_stem(const std::string& relative_name) {
+    const auto slash = relative_name.rfind('/');
+    const auto dot = relative_name.rfind('.');
+    return relative_name.substr(slash + 1, dot - slash - 1);
+}
+
+}  // namespace
+
+std::vector<Frame> frames_of(int action) {
+    std::vector<Frame> frames;
+    if (action == idle_action) {
+        for (std::size_t i = 0; i < idle_picture_names.size(); ++i) {
+            frames.push_back({with_slashes(idle_picture_names[i]), blink_scene(static_cast<int>(i))});
+        }
+        return frames;
+    }
+    const ActionEntry* entry = find_action(action);
+    if (!entry) return frames;
+    const double total = (entry->frame_count - 1) * frame_seconds;
+    for (int i = 1; i <= entry->frame_count; ++i) {
+        frames.push_back({with_slashes(frame_file_name(action, i)), action_scene(action, (i - 1) * frame_seconds, total)});
+    }
+    return frames;
+}
+
+std::string action_name(int action) {
+    if (action == idle_action) return "blink";
+    const ActionEntry* entry = find_action(action);
+    return entry ? entry->name : "";
+}
+
+int action_by_name(const std::string& name) {
+    for (int a = idle_action; a <= last_action_number; ++a) {
+        if (action_name(a) == name) return a;
+    }
+    return -1;
+}
+
+bool write_action_frames(int action, const std::filesystem::path& animations_dir,
+                         const std::filesystem::path& sheets_dir) {
+    std::vector<Surface> pictures;
+    SheetRow row{action_name(action), {}, {}};
+    for (const Frame& frame : frames_of(action)) {
+        pictures.push_back(render(frame.scene));
+        if (!write_bytes(animations_dir / frame.relative_name, encode_jpeg(pictures.back().get(), frame_quality))) {
+            return false;
+        }
+        row.pictures.push_back(pictures.back().get());
+        row.captions.push_back(file_stem(frame.relative_name));
+    }
+    row.title += " (" + std::to_string(row.pictures.size()) + " frames, 50 ms each)";
+    return write_contact_sheet(sheets_dir / (action_name(action) + ".png"), {row}, 8, 0.3);
+}
+
+bool write_overview_sheet(const std::filesystem::path& sheets_dir) {
+    constexpr std::size_t samples = 8;
+    std::vector<Surface> pictures;
+    std::vector<SheetRow> rows;
+    for (int action = idle_action; action <= last_action_number; ++action) {
+        const auto frames = frames_of(action);
+        SheetRow row{action_name(action), {}, {}};
+        const std::size_t shown = std::min(samples, frames.size());
+        for (std::size_t k = 0; k < shown; ++k) {
+            // Evenly spread, leaving out the resting ends where there are enough frames.
+            const std::size_t i = frames.size() <= samples ? k : 1 + k * (frames.size() - 3) / (samples - 1);
+            pictures.push_back(render(frames[i].scene));
+            row.pictures.push_back(pictures.back().get());
+            row.captions.push_back(file_stem(frames[i].relative_name));
+        }
+        rows.push_back(std::move(row));
+    }
+    return write_contact_sheet(sheets_dir / "all-actions.png", rows, static_cast<int>(samples), 0.2);
+}
+
+}  // namespace pawlet::art

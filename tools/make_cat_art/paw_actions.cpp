@@ -1,0 +1,163 @@
+// Actions in which the paws do the work: scratching, cymbals, milk, fish, listening, hurt feet.
+#include <cmath>
+
+#include "action_list.h"
+#include "motion.h"
+
+namespace pawlet::art::actions {
+
+using namespace motion;
+
+Scene scratch(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double up = hold(s, 0.05, 0.7, 2.25, 2.7);
+    const double scratching = hold(s, 1.1, 1.2, 2.1, 2.25);
+    // The paws come up to the glass, then rake down in turn.
+    for (int side = 0; side < 2; ++side) {
+        const Point raised{side == 0 ? 112.0 : 208.0, 178};
+        const double stroke = 0.5 - 0.5 * std::cos(2 * pi * 2.2 * (s - 1.2) + side * pi);
+        p.paw[side] = mix(rest_paw[side], raised, up);
+        p.paw[side].y += scratching * 70 * stroke;
+    }
+    p.paw_scale = 1 + 0.45 * up;
+    p.paw_spread = up;
+    p.claws = hold(s, 0.4, 0.7, 2.2, 2.6);
+    p.brow = -0.7 * up;
+    p.eye_open = 1 - 0.3 * up;
+    p.pupil_dy = 3 * up;
+    p.ear_perk = 0.3 * up;
+    if (up > 0.3) p.mouth = MouthLook::grin;
+    p.mouth_open = 0.3 * scratching;
+    p.lean = 0.025 * scratching * wave(s, 2.2);
+    p.tail_wave_size = 0.3 * up;
+    p.tail_wave = 2 * pi * 1.5 * s;
+    sc.props.scratch_marks = 4 * ramp(s, 1.2, 2.15);
+    sc.props.scratch_alpha = 1 - rise(s, 2.3, 2.7);
+    return sc;
+}
+
+Scene cymbal(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double wide = hold(s, 0.0, 0.18, 0.2, 0.3);
+    const double together = hold(s, 0.2, 0.3, 0.4, 0.58);
+    const Point open_at[2] = {{66, 236}, {254, 236}}, shut_at[2] = {{138, 248}, {182, 248}};
+    for (int side = 0; side < 2; ++side) {
+        const Point r = rest_paw[side];
+        p.paw[side] = {r.x + wide * (open_at[side].x - r.x) + together * (shut_at[side].x - r.x),
+                       r.y + wide * (open_at[side].y - r.y) + together * (shut_at[side].y - r.y)};
+    }
+    const double crash = hold(s, 0.28, 0.3, 0.4, 0.5);
+    if (crash > 0.3) p.eyes = EyeLook::squeezed;
+    if (wide + together > 0.2) p.mouth = MouthLook::grin;
+    p.mouth_open = 0.2 + 0.6 * crash;
+    p.body_dx = 2.5 * crash * wave(s, 20);
+    p.ear_turn[0] = p.ear_turn[1] = 0.4 * crash;
+    p.brow = 0.4 * wide;
+    sc.props.cymbals = hold(s, 0.0, 0.05, 0.5, 0.6);
+    sc.props.cymbal_crash = crash;
+    return sc;
+}
+
+Scene drink(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    const Point bowl_at{118, 290}, carton_at{216, 252}, mouth_at[2] = {{138, 236}, {188, 236}};
+    const double raise = hold(s, 0.1, 0.6, 3.55, 3.95);
+    const double raise_carton = hold(s, 0.1, 0.6, 2.6, 2.9);
+    const double lift = hold(s, 2.75, 3.0, 3.5, 3.8);
+    p.paw[0] = {rest_paw[0].x + raise * (bowl_at.x - rest_paw[0].x) + lift * (mouth_at[0].x - bowl_at.x),
+                rest_paw[0].y + raise * (bowl_at.y - rest_paw[0].y) + lift * (mouth_at[0].y - bowl_at.y)};
+    p.paw[1] = {rest_paw[1].x + raise_carton * (carton_at.x - rest_paw[1].x) + lift * (mouth_at[1].x - rest_paw[1].x),
+                rest_paw[1].y + raise_carton * (carton_at.y - rest_paw[1].y) + lift * (mouth_at[1].y - rest_paw[1].y)};
+    q.carton = hold(s, 0.05, 0.2, 2.65, 2.9);
+    q.carton_tilt = -1.9 * hold(s, 1.2, 1.65, 2.5, 2.75);
+    q.pour = hold(s, 1.64, 1.72, 2.45, 2.55);
+    q.bowl = hold(s, 0.05, 0.2, 3.7, 3.95);
+    q.bowl_both = lift;
+    q.bowl_milk = ramp(s, 1.7, 2.5) * (1 - ramp(s, 3.05, 3.5));
+
+    const double watch = hold(s, 0.6, 0.9, 2.5, 2.75);
+    p.pupil_dx = -4 * watch;
+    p.pupil_dy = 5 * watch;
+    p.head_tilt = -0.06 * watch;
+    p.head_dy = 4 * lift;
+    const double lap = hold(s, 2.95, 3.05, 3.45, 3.55);
+    p.tongue = lap * (0.55 + 0.45 * wave(s, 4));
+    if (lap > 0.4) p.eyes = EyeLook::happy_arcs;
+    p.blush = 0.6 * lap;
+    p.tail_wave_size = 0.25 * raise;
+    p.tail_wave = 2 * pi * 0.8 * s;
+    return sc;
+}
+
+Scene eat(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    Props& q = sc.props;
+    const double raise = hold(s, 0.05, 0.4, 1.55, 1.9);
+    const double eaten = ramp(s, 0.5, 1.45);
+    // The fish slides along as it is eaten, so the bite stays at the mouth.
+    const double fish_x = 200 - 62 * eaten;
+    const Point held[2] = {{fish_x - 31, 246}, {fish_x + 31, 246}};
+    for (int side = 0; side < 2; ++side) p.paw[side] = mix(rest_paw[side], held[side], raise);
+    q.fish = hold(s, 0.0, 0.1, 1.6, 1.8);
+    q.fish_eaten = eaten;
+    const double chew = hold(s, 0.45, 0.5, 1.45, 1.55);
+    p.mouth_open = chew * std::max(0.0, wave(s - 0.45, 3.2));
+    p.head_dy = 3 * p.mouth_open;
+    if (chew > 0.5) p.eyes = EyeLook::happy_arcs;
+    p.blush = 0.6 * chew;
+    p.pupil_dy = 5 * hold(s, 0.1, 0.3, 0.4, 0.5);
+    q.crumbs = chew;
+    q.crumbs_fall = s * 3 - std::floor(s * 3);
+    p.tail_wave_size = 0.3 * raise;
+    p.tail_wave = 2 * pi * 1.2 * s;
+    return sc;
+}
+
+Scene listen(double s) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double up = hold(s, 0.0, 0.15, 0.35, 0.5);
+    p.paw[1] = mix(rest_paw[1], {250, 160}, up);
+    p.head_tilt = 0.15 * up;
+    p.ear_perk = 0.5 * up;
+    p.pupil_dx = 5 * up;
+    p.pupil_dy = -3 * up;
+    if (up > 0.3) p.mouth = MouthLook::round;
+    p.mouth_open = 0.1 * up;
+    p.brow = 0.5 * up;
+    sc.props.sound_waves = up;
+    sc.props.waves_phase = s * 4;
+    return sc;
+}
+
+Scene foot(double s, int side) {
+    Scene sc;
+    Pose& p = sc.pose;
+    const double away = side == 0 ? -1 : 1;  // towards the hurt foot's side
+    const double lift = hold(s, 0.0, 0.22, 1.1, 1.4);
+    p.foot_lift[side] = 70 * lift;
+    p.foot_turn[side] = -away * 0.5 * lift;
+    const double foot_x = side == 0 ? 134 : 182;
+    p.paw[side] = mix(rest_paw[side], {foot_x + away * 18, 374}, lift);
+    p.paw[1 - side] = mix(rest_paw[1 - side], {160 - away * 92, 232}, 0.8 * lift);
+    p.paw[1 - side].y += 10 * lift * wave(s, 5);
+    const double hop = hold(s, 0.25, 0.35, 1.05, 1.2);
+    p.body_dy = -16 * hop * std::abs(wave(s - 0.25, 1.2));
+    p.lean = -away * 0.05 * lift + 0.03 * hop * wave(s, 2.4);
+    if (lift > 0.4) p.eyes = EyeLook::squeezed;
+    if (lift > 0.15) p.mouth = MouthLook::round;
+    p.mouth_open = 0.7 * lift;
+    p.brow = lift;
+    p.ear_turn[0] = p.ear_turn[1] = 0.4 * lift;
+    sc.props.tear = hold(s, 0.3, 0.5, 1.0, 1.3);
+    sc.props.pain = hold(s, 0.25, 0.32, 1.0, 1.2);
+    sc.props.pain_foot = side;
+    return sc;
+}
+
+}  // namespace pawlet::art::actions

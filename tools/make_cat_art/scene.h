@@ -1,0 +1,59 @@
+#pragma once
+#include "cat_pose.h"
+
+namespace pawlet::art {
+
+// Things around the cat in one frame. Every amount is 0 when the thing is not shown.
+struct Props {
+    // In the picture, in front of everything.
+    double scratch_marks = 0;  // 0..4: how many claw marks have been drawn so far
+    double scratch_alpha = 1;
+    double stars = 0;          // circling stars above the head
+    double stars_turn = 0;     // radians
+    double hearts = 0;
+    double hearts_rise = 0;    // 0..1 how far they have floated up
+    double purr = 0;           // vibration marks at the throat
+    double sound_waves = 0;    // arcs coming in towards the right ear
+    double waves_phase = 0;
+    double spray = 0;          // sneeze droplets flying out, 0..1 spread
+    double spray_alpha = 0;
+    double fart_cloud = 0;     // opacity
+    double fart_size = 0;
+    Point fart_at{205, 430};
+    double finger = 0;         // 0 hidden .. 1 reaching the belly
+    double pie = 0;            // 0..1 flying towards the face
+    double pie_slide = -1;     // >= 0 after the splat: 0..1 sliding down
+    double flowerpot = -1;     // 0..1 falling onto the head, > 1 bouncing away
+    double talk_marks = 0;
+    double sparkles = 0;
+    double sparkle_phase = 0;
+    double pain = 0;           // pain marks around a foot
+    int pain_foot = 0;         // 0 viewer's left, 1 viewer's right
+    double anger_mark = 0;
+
+    // Held in the paws (body coordinates).
+    double cymbals = 0;
+    double cymbal_crash = 0;   // crash marks around the closed cymbals
+    double carton = 0;         // milk carton in the right paw
+    double carton_tilt = 0;    // radians
+    double pour = 0;           // milk stream
+    double bowl = 0;           // bowl in the left paw, or both
+    double bowl_milk = 0;      // 0..1 fill
+    double bowl_both = 0;      // 0: in the left paw .. 1: held up in both
+    double fish = 0;
+    double fish_eaten = 0;     // 0..1
+    double crumbs = 0;
+    double crumbs_fall = 0;
+
+    // On the head (head coordinates).
+    double cream = 0;          // pie cream on the face
+    double sweat = 0;
+    double tear = 0;
+};
+
+struct Scene {
+    Pose pose;
+    Props props;
+};
+
+}  // namespace pawlet::art
