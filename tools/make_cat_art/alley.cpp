@@ -192,6 +192,8 @@ void paint_props(cairo_t* cr) {
     cairo_arc(cr, 278, 120, 90, 0, 6.2832);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
+    set_color(cr, palette::outline);
+    cairo_set_line_width(cr, 3);
     cairo_move_to(cr, 300, 96);
     cairo_line_to(cr, 280, 96);
     cairo_stroke(cr);

@@ -76,14 +76,26 @@ void paint_tail(cairo_t* cr, const Pose& p, const Ink& ink) {
     cairo_path_destroy(path);
 }
 
-void paint_feet(cairo_t* cr, const Pose& p, const Ink& ink) {
+// Feet on the ground go under the paws; lifted ones over them, as a paw holds them from behind.
+void paint_feet(cairo_t* cr, const Pose& p, const Ink& ink, bool lifted) {
     for (int s = 0; s < 2; ++s) {
+        if ((p.foot_lift[s] > 1) != lifted) continue;
         SavedState keep(cr);
-        const Point c{foot_centre[s].x, foot_centre[s].y - p.foot_lift[s]};
+        const double out = s == 0 ? -p.foot_out[s] : p.foot_out[s];
+        const Point c{foot_centre[s].x + out, foot_centre[s].y - p.foot_lift[s]};
         rotate_around(cr, c, p.foot_turn[s]);
-        ellipse_path(cr, c.x, c.y, 23, 13);
+        const double sole = p.foot_sole[s];
+        ellipse_path(cr, c.x, c.y, 23 - 5 * sole, 13 + 6 * sole);
         fill_and_outline(cr, pal::fur, ink.outline);
-        if (ink.details) {
+        if (sole > 0.05) {  // pink pads, so the raised foot reads as a foot
+            set_color(cr, pal::ear_pink, sole);
+            ellipse_path(cr, c.x, c.y + 5, 8, 6.5);
+            cairo_fill(cr);
+            for (double a : {-0.9, 0.0, 0.9}) {
+                ellipse_path(cr, c.x + 11 * std::sin(a), c.y - 6 - 5 * std::cos(a), 3.5, 3.5);
+                cairo_fill(cr);
+            }
+        } else if (ink.details) {
             set_color(cr, pal::outline);
             cairo_set_line_width(cr, 2);
             for (double dx : {-7.0, 7.0}) {
@@ -167,7 +179,7 @@ void paint_body(cairo_t* cr, const Pose& p, const Ink& ink) {
     }
 }
 
-void paint_paw(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
+void paint_arm(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
     const Point s = shoulder[side], w = p.paw[side];
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(cr, s.x, s.y);
@@ -180,7 +192,10 @@ void paint_paw(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
     set_color(cr, pal::fur);
     cairo_set_line_width(cr, 22);
     cairo_stroke(cr);
+}
 
+void paint_paw(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
+    const Point s = shoulder[side], w = p.paw[side];
     const double dx = w.x - s.x, dy = w.y - s.y, len = std::max(1.0, std::hypot(dx, dy));
     const double ux = dx / len, uy = dy / len;  // from shoulder towards the paw
     SavedState keep(cr);
@@ -576,17 +591,19 @@ void paint_cat(cairo_t* cr, const Pose& p, const Ink& ink, const PaintStep& held
     apply_body_transform(cr, p);
     paint_tail(cr, p, ink);
     paint_body(cr, p, ink);
-    paint_feet(cr, p, ink);
+    paint_feet(cr, p, ink, false);
     {
         SavedState head(cr);
         apply_head_transform(cr, p);
         paint_head_at_rest_frame(cr, p, ink);
     }
+    for (int side = 0; side < 2; ++side) paint_arm(cr, p, side, ink);
     if (held) {
         SavedState props(cr);
         held(cr);
     }
     for (int side = 0; side < 2; ++side) paint_paw(cr, p, side, ink);
+    paint_feet(cr, p, ink, true);
 }
 
 }  // namespace pawlet::art

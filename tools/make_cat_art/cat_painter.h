@@ -16,7 +16,7 @@ struct Ink {
 using PaintStep = std::function<void(cairo_t*)>;
 
 // Draws the whole cat in the given pose, in picture coordinates. `held` runs in the body's
-// coordinates after the head and before the paws, so that the paws hold what it draws.
+// coordinates over the arms and under the paws, so that the paws hold what it draws.
 void paint_cat(cairo_t* cr, const Pose& pose, const Ink& ink = {}, const PaintStep& held = {});
 
 // The transforms paint_cat uses: picture -> body, and body -> head. Things that move with the

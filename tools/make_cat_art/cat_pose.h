@@ -45,6 +45,8 @@ struct Pose {
 
     double foot_lift[2] = {0, 0};  // pixels
     double foot_turn[2] = {0, 0};  // radians
+    double foot_out[2] = {0, 0};   // pixels away from the middle
+    double foot_sole[2] = {0, 0};  // 0 .. 1 the sole turned to the viewer
 
     double tail_swing = 0;   // radians, positive swings the tail up and in
     double tail_curl = 0;    // extra bend along the tail

@@ -91,10 +91,11 @@ Scene knockout(double s) {
     q.stars_turn = 6 * s;
     const double fall = hold(s, 1.0, 1.5, 2.55, 3.2);
     p.squash = 1 - 0.28 * fall;
-    p.lean = 0.22 * fall + 0.05 * dizzy * wave(s, 1.3);
+    p.lean = 0.17 * fall + 0.05 * dizzy * wave(s, 1.3);
+    p.body_dx = -28 * fall;
     p.body_dy = 8 * fall;
     const double wake = hold(s, 3.0, 3.1, 3.35, 3.5);
-    p.head_tilt = 0.35 * fall + 0.12 * dizzy * wave(s, 1.2) + 0.15 * wake * wave(s, 6);
+    p.head_tilt = 0.25 * fall + 0.12 * dizzy * wave(s, 1.2) + 0.15 * wake * wave(s, 6);
     p.tongue = fall;
     if (fall > 0.3) p.mouth = MouthLook::open;
     p.mouth_open = 0.3 * fall;

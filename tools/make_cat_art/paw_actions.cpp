@@ -15,10 +15,11 @@ Scene scratch(double s) {
     const double scratching = hold(s, 1.1, 1.2, 2.1, 2.25);
     // The paws come up to the glass, then rake down in turn.
     for (int side = 0; side < 2; ++side) {
-        const Point raised{side == 0 ? 112.0 : 208.0, 178};
+        const Point raised{side == 0 ? 96.0 : 226.0, 196};
         const double stroke = 0.5 - 0.5 * std::cos(2 * pi * 2.2 * (s - 1.2) + side * pi);
         p.paw[side] = mix(rest_paw[side], raised, up);
-        p.paw[side].y += scratching * 70 * stroke;
+        p.paw[side].y += scratching * 80 * stroke;
+        p.paw[side].x += scratching * (side == 0 ? 10 : -10) * stroke;
     }
     p.paw_scale = 1 + 0.45 * up;
     p.paw_spread = up;
@@ -42,7 +43,7 @@ Scene cymbal(double s) {
     Pose& p = sc.pose;
     const double wide = hold(s, 0.0, 0.18, 0.2, 0.3);
     const double together = hold(s, 0.2, 0.3, 0.4, 0.58);
-    const Point open_at[2] = {{66, 236}, {254, 236}}, shut_at[2] = {{138, 248}, {182, 248}};
+    const Point open_at[2] = {{62, 236}, {258, 236}}, shut_at[2] = {{130, 250}, {190, 250}};
     for (int side = 0; side < 2; ++side) {
         const Point r = rest_paw[side];
         p.paw[side] = {r.x + wide * (open_at[side].x - r.x) + together * (shut_at[side].x - r.x),
@@ -64,7 +65,7 @@ Scene drink(double s) {
     Scene sc;
     Pose& p = sc.pose;
     Props& q = sc.props;
-    const Point bowl_at{118, 290}, carton_at{216, 252}, mouth_at[2] = {{138, 236}, {188, 236}};
+    const Point bowl_at{98, 318}, carton_at{174, 252}, mouth_at[2] = {{134, 238}, {192, 238}};
     const double raise = hold(s, 0.1, 0.6, 3.55, 3.95);
     const double raise_carton = hold(s, 0.1, 0.6, 2.6, 2.9);
     const double lift = hold(s, 2.75, 3.0, 3.5, 3.8);
@@ -73,15 +74,15 @@ Scene drink(double s) {
     p.paw[1] = {rest_paw[1].x + raise_carton * (carton_at.x - rest_paw[1].x) + lift * (mouth_at[1].x - rest_paw[1].x),
                 rest_paw[1].y + raise_carton * (carton_at.y - rest_paw[1].y) + lift * (mouth_at[1].y - rest_paw[1].y)};
     q.carton = hold(s, 0.05, 0.2, 2.65, 2.9);
-    q.carton_tilt = -1.9 * hold(s, 1.2, 1.65, 2.5, 2.75);
+    q.carton_tilt = -1.7 * hold(s, 1.2, 1.65, 2.5, 2.75);
     q.pour = hold(s, 1.64, 1.72, 2.45, 2.55);
     q.bowl = hold(s, 0.05, 0.2, 3.7, 3.95);
     q.bowl_both = lift;
     q.bowl_milk = ramp(s, 1.7, 2.5) * (1 - ramp(s, 3.05, 3.5));
 
     const double watch = hold(s, 0.6, 0.9, 2.5, 2.75);
-    p.pupil_dx = -4 * watch;
-    p.pupil_dy = 5 * watch;
+    p.pupil_dx = -5 * watch;
+    p.pupil_dy = 6 * watch;
     p.head_tilt = -0.06 * watch;
     p.head_dy = 4 * lift;
     const double lap = hold(s, 2.95, 3.05, 3.45, 3.55);
@@ -140,10 +141,12 @@ Scene foot(double s, int side) {
     Pose& p = sc.pose;
     const double away = side == 0 ? -1 : 1;  // towards the hurt foot's side
     const double lift = hold(s, 0.0, 0.22, 1.1, 1.4);
-    p.foot_lift[side] = 70 * lift;
-    p.foot_turn[side] = -away * 0.5 * lift;
-    const double foot_x = side == 0 ? 134 : 182;
-    p.paw[side] = mix(rest_paw[side], {foot_x + away * 18, 374}, lift);
+    p.foot_lift[side] = 62 * lift;
+    p.foot_out[side] = 26 * lift;
+    p.foot_turn[side] = away * 0.4 * lift;
+    p.foot_sole[side] = rise(lift, 0.3, 0.8);
+    const double foot_x = side == 0 ? 134 - 26 : 182 + 26;
+    p.paw[side] = mix(rest_paw[side], {foot_x - away * 6, 370}, lift);
     p.paw[1 - side] = mix(rest_paw[1 - side], {160 - away * 92, 232}, 0.8 * lift);
     p.paw[1 - side].y += 10 * lift * wave(s, 5);
     const double hop = hold(s, 0.25, 0.35, 1.05, 1.2);

@@ -259,8 +259,8 @@ void paint_cymbal(cairo_t* cr, Point c, double angle, double alpha) {
     SavedState keep(cr);
     cairo_translate(cr, c.x, c.y);
     cairo_rotate(cr, angle);
-    ellipse_path(cr, 0, 0, 34, 10);
-    cairo_pattern_t* shine = cairo_pattern_create_linear(-34, 0, 34, 0);
+    ellipse_path(cr, 0, 0, 40, 15);
+    cairo_pattern_t* shine = cairo_pattern_create_linear(-40, 0, 40, 0);
     cairo_pattern_add_color_stop_rgba(shine, 0, 0.85, 0.62, 0.18, alpha);
     cairo_pattern_add_color_stop_rgba(shine, 0.45, 1.0, 0.93, 0.55, alpha);
     cairo_pattern_add_color_stop_rgba(shine, 1, 0.85, 0.62, 0.18, alpha);
@@ -313,23 +313,28 @@ Point bowl_centre(const Pose& pose, const Props& p) {
 }
 
 void paint_bowl(cairo_t* cr, Point c, const Props& p) {
-    const double a = p.bowl;
-    cairo_move_to(cr, c.x - 30, c.y);
-    cairo_curve_to(cr, c.x - 28, c.y + 26, c.x + 28, c.y + 26, c.x + 30, c.y);
+    const double a = p.bowl, r = 36;
+    cairo_move_to(cr, c.x - r, c.y);
+    cairo_curve_to(cr, c.x - r, c.y + 30, c.x + r, c.y + 30, c.x + r, c.y);
     cairo_close_path(cr);
     set_color(cr, {0.36, 0.62, 0.86}, a);
     cairo_fill_preserve(cr);
     set_color(cr, pal::outline, a);
     cairo_set_line_width(cr, 2.5);
     cairo_stroke(cr);
-    ellipse_path(cr, c.x, c.y, 30, 7);
+    ellipse_path(cr, c.x, c.y, r, 8);
     set_color(cr, {0.26, 0.46, 0.70}, a);
     cairo_fill_preserve(cr);
     set_color(cr, pal::outline, a);
     cairo_stroke(cr);
     if (p.bowl_milk > 0.01) {
-        ellipse_path(cr, c.x, c.y + 1, 26 * std::sqrt(p.bowl_milk), 5 * std::sqrt(p.bowl_milk));
+        ellipse_path(cr, c.x, c.y + 1, (r - 4) * std::sqrt(p.bowl_milk), 6 * std::sqrt(p.bowl_milk));
         set_color(cr, milk, a);
+        cairo_fill(cr);
+    }
+    for (double x : {-16.0, 0.0, 16.0}) {  // a paw print on the side
+        ellipse_path(cr, c.x + x * 0.5, c.y + 15 + std::abs(x) * 0.05, 2.5, 2.5);
+        set_color(cr, milk, 0.8 * a);
         cairo_fill(cr);
     }
 }
@@ -397,8 +402,8 @@ void paint_props_behind(cairo_t* cr, const Props& p) {
 
 void paint_held_props(cairo_t* cr, const Pose& pose, const Props& p) {
     if (p.cymbals > 0) {
-        paint_cymbal(cr, {pose.paw[0].x + 10, pose.paw[0].y}, 1.35, p.cymbals);
-        paint_cymbal(cr, {pose.paw[1].x - 10, pose.paw[1].y}, -1.35, p.cymbals);
+        paint_cymbal(cr, {pose.paw[0].x + 14, pose.paw[0].y}, 1.25, p.cymbals);
+        paint_cymbal(cr, {pose.paw[1].x - 14, pose.paw[1].y}, -1.25, p.cymbals);
     }
     if (p.bowl > 0) paint_bowl(cr, bowl_centre(pose, p), p);
     if (p.pour > 0) {
@@ -482,8 +487,9 @@ void paint_head_props(cairo_t* cr, const Props& p) {
 
 void paint_body_front_props(cairo_t* cr, const Pose& pose, const Props& p) {
     if (p.pain > 0) {
-        const double fx = p.pain_foot == 0 ? 134 : 182;
-        const Point c{fx + (p.pain_foot == 0 ? -34 : 34), 451 - pose.foot_lift[p.pain_foot] - 6};
+        const double side = p.pain_foot == 0 ? -1 : 1;
+        const double fx = (p.pain_foot == 0 ? 134 : 182) + side * pose.foot_out[p.pain_foot];
+        const Point c{fx + side * 30, 451 - pose.foot_lift[p.pain_foot] + 14};
         star_path(cr, c, 14, 6, 0.3);
         set_color(cr, {1.0, 0.85, 0.2}, p.pain);
         cairo_fill_preserve(cr);
