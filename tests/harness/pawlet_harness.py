@@ -20,14 +20,17 @@ Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None)
       and the trace channels; stderr goes to a file of the run unless given.
   find_window(title_regex, timeout=20) -> Window     (xdotool --onlyvisible --name; anchor it)
   geometry(window) -> Window                         the window's current position and size
+  window_name(window) -> str                         its title
   click(window, x, y, button=1), move(window, x, y) -> time of the action
-  key(window, *keys) -> time                         xdotool key names: 'Escape', 'Tab', 'space'
+  key(window, *keys) -> time                         xdotool key names: 'Escape', 'Tab', 'space';
+                                                     waits for the window to have the X focus
   close_command(window) -> time                      the system's close command (WM_DELETE_WINDOW,
                                                      which Wine turns into WM_SYSCOMMAND SC_CLOSE)
   screenshot() -> Screenshot                          .pixel(x, y), .at(window, x, y), .save(path)
   wait_exit(timeout=15) -> exit code                 the shell's view: low byte, -1 shows as 255
-  file_opens(under=None) -> [FileOpen(time, pid, tid, path)]   CreateFileW calls, in order
+  file_opens(under=None) -> [FileOpen(seq, time, pid, tid, path)]   CreateFileW calls, in order
   traces(channel, function=None) -> [Trace]          any trace line of the run
+  window_trace(title) -> WindowTrace(hwnd, created, shown)   needs trace channel 'win'
   mark(label) -> time; marks -> [(time, label)]      the harness's actions, same clock as traces
   browser_log(wait=0) -> [address]                   what the shell's "open" handed to the browser
   sounds() -> [Path]                                 raw streams, one per wave-out handle
@@ -86,6 +89,7 @@ class Window:
 
 @dataclasses.dataclass(frozen=True)
 class FileOpen:
+    seq: int      # line of the trace: the true order of calls made on one thread
     time: float
     pid: int
     tid: int
@@ -94,6 +98,7 @@ class FileOpen:
 
 @dataclasses.dataclass(frozen=True)
 class Trace:
+    seq: int
     time: float
     pid: int
     tid: int
@@ -430,23 +435,21 @@ def unescape_wine_string(text: str) -> str:
         elif text[i + 1] in _ESCAPES:
             out.append(_ESCAPES[text[i + 1]])
             i += 2
+        elif re.fullmatch(r'[0-9a-fA-F]{4}', text[i + 1:i + 5]):
+            out.append(chr(int(text[i + 1:i + 5], 16)))
+            i += 5
         else:
-            digits = re.match(r'[0-9a-fA-F]{1,4}', text[i + 1:i + 5])
-            if not digits:
-                out.append(c)
-                i += 1
-                continue
-            out.append(chr(int(digits.group(0), 16)))
-            i += 1 + len(digits.group(0))
+            out.append(c)
+            i += 1
     return ''.join(out)
 
 
 def parse_traces(lines) -> list[Trace]:
     found = []
-    for line in lines:
+    for seq, line in enumerate(lines):
         m = _TRACE_LINE.match(line)
         if m:
-            found.append(Trace(float(m[1]), int(m[2], 16), int(m[3], 16), m[4], m[5], m[6]))
+            found.append(Trace(seq, float(m[1]), int(m[2], 16), int(m[3], 16), m[4], m[5], m[6]))
     return found
 
 
@@ -456,8 +459,36 @@ def file_opens_in(traces) -> list[FileOpen]:
         if t.channel == 'file' and t.function == 'CreateFileW':
             m = _WIDE_STRING.match(t.text)
             if m:
-                opens.append(FileOpen(t.time, t.pid, t.tid, unescape_wine_string(m[1])))
+                opens.append(FileOpen(t.seq, t.time, t.pid, t.tid, unescape_wine_string(m[1])))
     return opens
+
+
+@dataclasses.dataclass(frozen=True)
+class WindowTrace:
+    hwnd: int
+    created: Trace       # the CreateWindowEx call
+    shown: Trace | None  # the first ShowWindow that shows it
+
+
+def window_trace(traces, title: str) -> WindowTrace | None:
+    """When the top-level window with this title was created and first shown (channel 'win')."""
+    created = hwnd = None
+    for t in traces:
+        if t.channel != 'win':
+            continue
+        if created is None:
+            m = _WIDE_STRING.match(t.text)
+            if t.function == 'WIN_CreateWindowEx' and m and unescape_wine_string(m[1]) == title:
+                created = t
+        elif hwnd is None:
+            m = re.match(r'hwnd (0x[0-9a-f]+) cs ', t.text)
+            if t.function == 'NtUserCreateWindowEx' and t.tid == created.tid and m:
+                hwnd = int(m[1], 16)
+        else:
+            m = re.match(r'hwnd=(0x[0-9a-f]+), cmd=(\d+)', t.text)
+            if t.function == 'show_window' and m and int(m[1], 16) == hwnd and m[2] != '0':
+                return WindowTrace(hwnd, created, t)
+    return WindowTrace(hwnd, created, None) if hwnd is not None else None
 
 
 # ---------------------------------------------------------------------------------------------
@@ -678,6 +709,9 @@ class Session:
         return Window(window.xid, int(fields['X']), int(fields['Y']), int(fields['WIDTH']),
                       int(fields['HEIGHT']))
 
+    def window_name(self, window: Window) -> str:
+        return self.xdotool('getwindowname', window.xid).rstrip('\n')
+
     def move(self, window: Window, x: int, y: int) -> float:
         t = self.mark(f'move {x},{y}')
         self.xdotool('mousemove', '--sync', window.x + x, window.y + y)
@@ -691,14 +725,21 @@ class Session:
         return t
 
     def key(self, window: Window, *keys: str) -> float:
-        # Sent to the window itself: with Managed=N, keys typed "at the focus" don't arrive.
+        """Types keys into the window, which must have (or soon get) the X input focus.
+
+        The keys go through XTEST like a real keyboard. Sent to the window with XSendEvent
+        (xdotool key --window) Wine loses the press of every second program run in a session."""
+        deadline = now() + 5
+        while self.focused_xid() != window.xid:
+            if now() > deadline:
+                raise AssertionError(f'window {window.xid:#x} never got the keyboard focus')
+            time.sleep(0.02)
         t = self.mark('key ' + ' '.join(keys))
-        result = _run(['xdotool', 'key', '--window', str(window.xid), *keys], check=False,
-                      env=dict(os.environ, DISPLAY=self.display))
-        # A key that closes the window leaves the key release without a window: that's fine.
-        if result.returncode != 0 and 'BadWindow' not in result.stderr:
-            raise RuntimeError(f'xdotool key failed: {result.stderr.strip()}')
+        self.xdotool('key', *keys)
         return t
+
+    def focused_xid(self) -> int:
+        return int(self.xdotool('getwindowfocus').split()[0])
 
     def close_command(self, window: Window) -> float:
         t = self.mark('close command')
@@ -722,6 +763,9 @@ class Session:
         return [t for t in self.run.traces()
                 if (channel is None or t.channel == channel)
                 and (function is None or t.function == function)]
+
+    def window_trace(self, title: str) -> WindowTrace | None:
+        return window_trace(self.run.traces(), title)
 
     def file_opens(self, under: str | None = None) -> list[FileOpen]:
         """CreateFileW calls of this run in trace order; `under` keeps paths starting with it
