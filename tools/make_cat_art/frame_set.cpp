@@ -4,6 +4,7 @@
 
 #include "action_scenes.h"
 #include "alley.h"
+#include "asset_names.h"
 #include "cairo_handles.h"
 #include "contact_sheet.h"
 #include "file_output.h"
@@ -15,11 +16,6 @@ namespace pawlet::art {
 namespace {
 
 constexpr int frame_quality = 88;
-
-std::string with_slashes(std::string name) {
-    std::replace(name.begin(), name.end(), '\\', '/');
-    return name;
-}
 
 cairo_surface_t* alley_picture() {
     static const Surface alley = [] {

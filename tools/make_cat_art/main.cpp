@@ -9,6 +9,7 @@
 #include "art_files.h"
 #include "frame_set.h"
 #include "pet/action_catalogue.h"
+#include "sound_set.h"
 
 namespace {
 
@@ -22,12 +23,18 @@ int usage() {
 
 bool write_assets(const std::filesystem::path& dir, int only) {
     const auto animations = dir / "animations", sheets = dir / "sheets";
+    if (only < 0) {
+        // A full run starts clean, so no file of an older catalogue is left behind.
+        std::error_code ec;
+        std::filesystem::remove_all(animations, ec);
+        std::filesystem::remove_all(dir / "sounds", ec);
+    }
     for (int action = pawlet::idle_action; action <= pawlet::last_action_number; ++action) {
         if (only >= 0 && action != only) continue;
         if (!art::write_action_frames(action, animations, sheets)) return false;
     }
     if (only >= 0) return true;
-    return art::write_overview_sheet(sheets);
+    return art::write_sounds(dir / "sounds") && art::write_overview_sheet(sheets);
 }
 
 }  // namespace
