@@ -164,18 +164,19 @@ Samples foot3() { return foot(801, 950, 650, 90); }
 Samples foot4() { return foot(802, 1150, 800, 110); }
 
 Samples purr() {
-    // Rumble pulsed 26 times a second, louder breathing out than in.
+    // A rumble in bursts 26 times a second, louder breathing out than in.
     Noise n(901);
     Samples out = noise(1.4, n);
-    low_pass(out, 250);
-    low_pass(out, 250);
-    Samples buzz = tone(1.4, [](double) { return 26.0; }, Wave::pulse);
-    low_pass(buzz, 120);
-    mix_in(out, buzz, 0, 0.05);
+    band_pass(out, [](double) { return 160.0; }, 0.8);
+    Samples body = tone(1.4, [](double t) { return 52 + 3 * std::sin(2 * pi * t / 0.7); }, Wave::saw);
+    low_pass(body, 300);
+    mix_in(out, body, 0, 0.25);
     shape(out, [](double t) {
-        const double breath = 0.65 + 0.35 * std::sin(2 * pi * t / 0.7);
-        return smooth_window(t, 0, 0.1, 1.4, 0.25) * breath * (0.45 + 0.55 * std::max(0.0, std::sin(2 * pi * 26 * t)));
+        const double breath = 0.7 + 0.3 * std::sin(2 * pi * t / 0.7);
+        const double burst = std::pow(std::max(0.0, std::sin(pi * 26 * t)), 2);
+        return smooth_window(t, 0, 0.1, 1.4, 0.25) * breath * (0.25 + 0.75 * burst);
     });
+    for (double& v : out) v = std::tanh(3 * v);  // evens out the noise peaks
     return out;
 }
 

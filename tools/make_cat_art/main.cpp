@@ -34,7 +34,7 @@ bool write_assets(const std::filesystem::path& dir, int only) {
         if (!art::write_action_frames(action, animations, sheets)) return false;
     }
     if (only >= 0) return true;
-    return art::write_sounds(dir / "sounds") && art::write_overview_sheet(sheets);
+    return art::write_sounds(dir / "sounds", sheets) && art::write_overview_sheet(sheets);
 }
 
 }  // namespace

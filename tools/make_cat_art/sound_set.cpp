@@ -5,10 +5,12 @@
 #include "asset_names.h"
 #include "cat_sounds.h"
 #include "file_output.h"
+#include "sound_sheet.h"
 
 namespace pawlet::art {
 
-bool write_sounds(const std::filesystem::path& sounds_dir) {
+bool write_sounds(const std::filesystem::path& sounds_dir, const std::filesystem::path& sheets_dir) {
+    std::vector<NamedSound> sounds;
     for (const std::string& name : sound_file_names()) {
         synth::Samples samples;
         if (!make_cat_sound(name, samples)) {
@@ -16,8 +18,9 @@ bool write_sounds(const std::filesystem::path& sounds_dir) {
             return false;
         }
         if (!write_bytes(sounds_dir / name, synth::wav_bytes(samples))) return false;
+        sounds.push_back({name, std::move(samples)});
     }
-    return true;
+    return write_sound_sheet(sheets_dir / "sounds.png", sounds);
 }
 
 }  // namespace pawlet::art
