@@ -26,7 +26,8 @@ Surface draw_icon(int size) {
     cairo_translate(cr.get(), -box.x0, -box.y0);
     Ink ink;
     ink.details = size >= 48;
-    ink.outline = std::max(3.0, (size <= 32 ? 1.1 : 1.5) / scale);
+    ink.tiny = size <= 16;
+    ink.outline = std::max(3.0, (size <= 16 ? 0.8 : size <= 32 ? 1.1 : 1.5) / scale);
     paint_cat_head(cr.get(), Pose{}, ink);
     return surface;
 }

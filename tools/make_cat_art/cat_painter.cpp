@@ -122,14 +122,16 @@ void paint_body(cairo_t* cr, const Pose& p, const Ink& ink) {
     const auto pts = body_outline(p);
     if (p.fur_bristle > 0) {  // spikes sticking out along the sides
         for (std::size_t i = 1; i + 2 < pts.size(); ++i) {
-            const Point a = pts[i], b = pts[i + 1];
-            const Point m = lerp(a, b, 0.5);
-            const double out = (m.x < 160 ? -1 : 1) * 12 * p.fur_bristle;
-            cairo_move_to(cr, a.x, a.y);
-            cairo_line_to(cr, m.x + out, m.y - 6);
-            cairo_line_to(cr, b.x, b.y);
-            cairo_close_path(cr);
-            fill_and_outline(cr, pal::fur, ink.outline * 0.6);
+            for (int half = 0; half < 2; ++half) {
+                const Point a = lerp(pts[i], pts[i + 1], half * 0.5), b = lerp(pts[i], pts[i + 1], half * 0.5 + 0.5);
+                const Point m = lerp(a, b, 0.5);
+                const double out = (m.x < 160 ? -1 : 1) * 13 * p.fur_bristle;
+                cairo_move_to(cr, a.x, a.y);
+                cairo_line_to(cr, m.x + out, m.y - 7);
+                cairo_line_to(cr, b.x, b.y);
+                cairo_close_path(cr);
+                fill_and_outline(cr, pal::fur, ink.outline * 0.6);
+            }
         }
     }
     smooth_path(cr, pts, true);
@@ -309,7 +311,7 @@ void paint_eye(cairo_t* cr, const Pose& p, int side, const Ink& ink) {
         fill_and_outline(cr, pal::white, ink.outline);
         set_color(cr, pal::outline);
         cairo_set_line_width(cr, 2);
-        const double turn = p.pupil_dx * 0.2;  // spins with the pupil offset
+        const double turn = p.spiral_turn;
         for (int i = 0; i <= 60; ++i) {
             const double a = i * 0.3 + turn * (side == 0 ? 1 : -1);
             const double r = i * 0.22;
@@ -482,6 +484,17 @@ void paint_face(cairo_t* cr, const Pose& p, const Ink& ink) {
     cairo_fill(cr);
     ellipse_path(cr, 163, 221, 20, 14);
     cairo_fill(cr);
+    if (ink.tiny) {
+        set_color(cr, pal::pupil);
+        for (const Point& c : eye_centre) {
+            ellipse_path(cr, c.x, c.y + 2, 11, 15);
+            cairo_fill(cr);
+        }
+        set_color(cr, pal::nose);
+        ellipse_path(cr, 163, 188, 11, 8);
+        cairo_fill(cr);
+        return;
+    }
 
     if (ink.details) {  // forehead stripes
         set_color(cr, pal::fur_dark);
@@ -550,7 +563,7 @@ void paint_head_spikes(cairo_t* cr, const Pose& p, const Ink& ink) {
 void paint_head_at_rest_frame(cairo_t* cr, const Pose& p, const Ink& ink) {
     paint_ears(cr, p, ink);
     paint_head_spikes(cr, p, ink);
-    paint_cheek_tufts(cr, ink);
+    if (!ink.tiny) paint_cheek_tufts(cr, ink);
     if (p.bump > 0.01) {
         ellipse_path(cr, 168, 108 - 6 * p.bump, 14 * p.bump + 2, 12 * p.bump + 2);
         fill_and_outline(cr, pal::fur, ink.outline);

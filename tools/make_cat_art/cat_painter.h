@@ -11,6 +11,7 @@ namespace pawlet::art {
 struct Ink {
     double outline = 3.0;
     bool details = true;  // whiskers, stripes, toe lines, highlights
+    bool tiny = false;    // a few pixels across: solid eyes, no tufts or mouth
 };
 
 using PaintStep = std::function<void(cairo_t*)>;

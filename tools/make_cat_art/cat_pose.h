@@ -29,6 +29,7 @@ struct Pose {
     double eye_open = 1;         // 0 closed .. 1 open (EyeLook::open only)
     double pupil_dx = 0, pupil_dy = 0;
     double pupil_size = 1;
+    double spiral_turn = 0;      // radians, turns the dizzy spirals
     double brow = 0;             // -1 angry, 0 none, +1 worried
 
     MouthLook mouth = MouthLook::smile;

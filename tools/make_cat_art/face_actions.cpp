@@ -15,8 +15,8 @@ Scene angry_tail(double s) {
     const double a = hold(s, 0.0, 0.3, 0.95, 1.25);
     p.fur_bristle = a;
     p.tail_puff = a;
-    p.tail_swing = 0.3 * a;
-    p.tail_wave_size = 0.5 * a;
+    p.tail_swing = -0.25 * a;  // lashing out to the side, clear of the body
+    p.tail_wave_size = 0.6 * a;
     p.tail_wave = 2 * pi * 2.5 * s;
     p.ear_turn[0] = p.ear_turn[1] = 0.8 * a;
     p.ear_perk = -0.3 * a;
@@ -36,7 +36,7 @@ Scene fart(double s) {
     Props& q = sc.props;
     const double squat = hold(s, 0.05, 0.25, 0.35, 0.6);
     p.squash = 1 - 0.05 * squat;
-    p.tail_swing = 0.9 * hold(s, 0.1, 0.28, 0.5, 0.9);
+    p.tail_swing = -0.6 * hold(s, 0.1, 0.28, 0.5, 0.9);  // the tail goes up and out of the way
     q.fart_cloud = hold(s, 0.28, 0.36, 0.9, 1.3);
     q.fart_size = 0.4 + 1.1 * ramp(s, 0.3, 1.3);
     q.fart_at = mix(Point{208, 428}, Point{240, 362}, ramp(s, 0.3, 1.3));
@@ -86,7 +86,7 @@ Scene knockout(double s) {
     p.bump = hold(s, 0.3, 0.4, 3.3, 3.8);
     const double dizzy = hold(s, 0.3, 0.35, 3.05, 3.3);
     if (dizzy > 0.5) p.eyes = EyeLook::dizzy_spirals;
-    p.pupil_dx = 40 * s;  // spins the spirals
+    p.spiral_turn = 8 * s;
     q.stars = dizzy;
     q.stars_turn = 6 * s;
     const double fall = hold(s, 1.0, 1.5, 2.55, 3.2);

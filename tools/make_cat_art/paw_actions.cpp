@@ -73,10 +73,10 @@ Scene drink(double s) {
                 rest_paw[0].y + raise * (bowl_at.y - rest_paw[0].y) + lift * (mouth_at[0].y - bowl_at.y)};
     p.paw[1] = {rest_paw[1].x + raise_carton * (carton_at.x - rest_paw[1].x) + lift * (mouth_at[1].x - rest_paw[1].x),
                 rest_paw[1].y + raise_carton * (carton_at.y - rest_paw[1].y) + lift * (mouth_at[1].y - rest_paw[1].y)};
-    q.carton = hold(s, 0.05, 0.2, 2.65, 2.9);
+    q.carton = hold(s, 0.05, 0.1, 2.7, 2.75);
     q.carton_tilt = -1.7 * hold(s, 1.2, 1.65, 2.5, 2.75);
     q.pour = hold(s, 1.64, 1.72, 2.45, 2.55);
-    q.bowl = hold(s, 0.05, 0.2, 3.7, 3.95);
+    q.bowl = hold(s, 0.05, 0.1, 3.8, 3.85);
     q.bowl_both = lift;
     q.bowl_milk = ramp(s, 1.7, 2.5) * (1 - ramp(s, 3.05, 3.5));
 

@@ -96,11 +96,14 @@ void paint_sound_waves(cairo_t* cr, const Props& p) {
     for (int k = 0; k < 3; ++k) {
         const double f = frac(p.waves_phase + k / 3.0);
         const double r = 64 - 44 * f;  // arcs travel in towards the ear
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, ear.x, ear.y, r, -0.7, 0.7);
-        set_color(cr, {1, 1, 0.85}, p.sound_waves * std::sin(f * pi));
-        cairo_set_line_width(cr, 3.5);
-        cairo_stroke(cr);
+        const double alpha = p.sound_waves * std::sin(f * pi);
+        for (int pass = 0; pass < 2; ++pass) {  // a dark rim keeps the arcs clear of the lamp
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, ear.x, ear.y, r, -0.7, 0.7);
+            set_color(cr, pass == 0 ? pal::outline : Color{1, 1, 0.85}, pass == 0 ? alpha * 0.6 : alpha);
+            cairo_set_line_width(cr, pass == 0 ? 6.5 : 3.5);
+            cairo_stroke(cr);
+        }
     }
 }
 
