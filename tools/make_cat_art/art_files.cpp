@@ -8,6 +8,7 @@
 #include "cairo_handles.h"
 #include "cat_painter.h"
 #include "file_output.h"
+#include "input/touch_regions.h"
 #include "ico_file.h"
 #include "jpeg_file.h"
 
@@ -50,6 +51,34 @@ bool write_mask(const std::filesystem::path& path) {
     return cairo_surface_write_to_png(mask.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
+// The background with the touch regions drawn over it, numbered, and the part the window cuts off
+// shaded: for checking by eye that each region lies on its part of the cat.
+bool write_region_map(cairo_surface_t* picture, const std::filesystem::path& path) {
+    Surface map = make_surface(picture_width, picture_height);
+    Context cr = make_context(map.get());
+    cairo_set_source_surface(cr.get(), picture, 0, 0);
+    cairo_paint(cr.get());
+    cairo_set_source_rgba(cr.get(), 0, 0, 0, 0.5);
+    cairo_rectangle(cr.get(), 316, 0, 4, 480);
+    cairo_rectangle(cr.get(), 0, 478, 316, 2);
+    cairo_fill(cr.get());
+    cairo_select_font_face(cr.get(), "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr.get(), 10);
+    for (const auto& r : touch_regions) {
+        // Pixels inside run from low + 1 to high - 1.
+        cairo_rectangle(cr.get(), r.x_low + 1, r.y_low + 1, r.x_high - r.x_low - 1, r.y_high - r.y_low - 1);
+        cairo_set_source_rgba(cr.get(), 0.1, 0.4, 1.0, 0.25);
+        cairo_fill_preserve(cr.get());
+        cairo_set_source_rgb(cr.get(), 0.1, 0.2, 0.9);
+        cairo_set_line_width(cr.get(), 1);
+        cairo_stroke(cr.get());
+        cairo_move_to(cr.get(), r.x_low + 3, r.y_low + 12);
+        cairo_set_source_rgb(cr.get(), 1, 1, 1);
+        cairo_show_text(cr.get(), std::to_string(r.number).c_str());
+    }
+    return cairo_surface_write_to_png(map.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
 }  // namespace
 
 bool write_program_art(const std::filesystem::path& dir) {
@@ -70,6 +99,7 @@ bool write_program_art(const std::filesystem::path& dir) {
     }
     if (!write_bytes(dir / "background.jpg", *jpeg)) return false;
     cairo_surface_write_to_png(picture.get(), (dir / "background.png").c_str());
+    write_region_map(picture.get(), dir / "touch-regions.png");
 
     std::vector<Surface> icons;
     std::vector<cairo_surface_t*> raw;

@@ -7,7 +7,8 @@ inline constexpr std::size_t background_jpeg_size = 23882;
 inline constexpr int icon_sizes[] = {128, 64, 48, 32, 16};
 
 // The pictures the program itself carries: background.jpg, pawlet.ico, and beside them
-// cat-mask.png (white where the cat is) and background.png for looking at.
+// cat-mask.png (white where the cat is), and background.png, icon-N.png and touch-regions.png
+// for looking at.
 // Returns false with a message on stderr when a file cannot be made.
 bool write_program_art(const std::filesystem::path& dir);
 
