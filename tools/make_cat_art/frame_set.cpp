@@ -32,10 +32,14 @@ Surface render(const Scene& scene) {
     return s;
 }
 
-std::string file_stem(const std::string& relative_name) {
-    const auto slash = relative_name.rfind('/');
+// The frame's four digits, for captions; the title carries the rest of the name.
+std::string frame_digits(const std::string& relative_name) {
     const auto dot = relative_name.rfind('.');
-    return relative_name.substr(slash + 1, dot - slash - 1);
+    return relative_name.substr(dot - 4, 4);
+}
+
+std::string name_pattern(const std::string& relative_name) {
+    return relative_name.substr(0, relative_name.rfind('.') - 4) + "NNNN.jpg";
 }
 
 }  // namespace
@@ -80,9 +84,10 @@ bool write_action_frames(int action, const std::filesystem::path& animations_dir
             return false;
         }
         row.pictures.push_back(pictures.back().get());
-        row.captions.push_back(file_stem(frame.relative_name));
+        row.captions.push_back(frame_digits(frame.relative_name));
+        if (row.pictures.size() == 1) row.title += ":  " + name_pattern(frame.relative_name);
     }
-    row.title += " (" + std::to_string(row.pictures.size()) + " frames, 50 ms each)";
+    row.title += ",  " + std::to_string(row.pictures.size()) + (action == idle_action ? " pictures" : " frames of 50 ms");
     return write_contact_sheet(sheets_dir / (action_name(action) + ".png"), {row}, 8, 0.3);
 }
 
@@ -99,7 +104,7 @@ bool write_overview_sheet(const std::filesystem::path& sheets_dir) {
             const std::size_t i = frames.size() <= samples ? k : 1 + k * (frames.size() - 3) / (samples - 1);
             pictures.push_back(render(frames[i].scene));
             row.pictures.push_back(pictures.back().get());
-            row.captions.push_back(file_stem(frames[i].relative_name));
+            row.captions.push_back(frame_digits(frames[i].relative_name));
         }
         rows.push_back(std::move(row));
     }
