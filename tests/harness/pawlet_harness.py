@@ -1,7 +1,10 @@
 """Runs a Windows program under wine64 in a private Xvfb display and looks at it from outside.
 
-One Session is one X display, one Wine prefix (a copy of a template prefix made once per build
-directory) and one Wine server. A session can run the program several times in a row.
+One Session is one X display, one Wine prefix (a copy of a template prefix made once per
+checkout) and one Wine server. A session can run the program several times in a row; the
+methods about "the program" refer to the latest run. Parts: wine_prefix (template and copies),
+wine_trace (the debug log), frame_code (screenshots, test-picture codes), x_display (Xvfb,
+close command, cursor).
 
     with Session() as s:
         s.install(PAWLET_EXE, assets=TEST_ASSETS)         # C:\\Pawlet\\pawlet.exe, animations\\, sounds\\
@@ -28,6 +31,8 @@ Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None)
                                                      which Wine turns into WM_SYSCOMMAND SC_CLOSE)
   screenshot() -> Screenshot                          .pixel(x, y), .at(window, x, y), .save(path)
   wait_exit(timeout=15) -> exit code                 the shell's view: low byte, -1 shows as 255
+  running() -> bool
+  pointer() -> (x, y); focused_xid() -> X window with the keyboard focus
   file_opens(under=None) -> [FileOpen(seq, time, pid, tid, path)]   CreateFileW calls, in order
   traces(channel, function=None) -> [Trace]          any trace line of the run
   window_trace(title) -> WindowTrace(hwnd, created, shown)   needs trace channel 'win'
@@ -44,34 +49,28 @@ read_frame_code(shot, window_x, window_y) -> (action, frame index), 'blink0'..'b
 template_prefix() -> Path of the template (made under a file lock on first use).
 run_console_program(program, args) -> exit code: one program in a fresh session (wine-run).
 
-Environment: PAWLET_BUILD_DIR (where the template and the sessions live; default build/),
+Environment: PAWLET_WINE_TEMPLATE (the template's folder, default build/wine-template; the
+sessions go beside it, into <template>-sessions, on the same file system for hard links),
 PAWLET_XCURSOR_PROBE (the probe's path), PAWLET_KEEP_SESSIONS=1 (keep logs, drop the prefix).
 """
 
 from __future__ import annotations
 
-import codecs
-import ctypes
 import dataclasses
-import fcntl
-import hashlib
 import os
 import re
-import select
 import shutil
 import subprocess
 import tempfile
 import time
 from pathlib import Path
 
-WINE64 = '/usr/lib/wine/wine64'
-WINESERVER = '/usr/lib/wine/wineserver'
-REPO = Path(__file__).resolve().parents[2]
-TEMPLATE_RECIPE = 2  # bump when the template's contents change
-
-
-def now() -> float:
-    return time.clock_gettime(time.CLOCK_MONOTONIC_RAW)
+from frame_code import Screenshot, read_frame_code  # noqa: F401  (part of the API)
+from harness_base import now, run_quiet
+from wine_prefix import (WINE64, clone_prefix, clone_tree, remove_stale_sessions,
+                         stop_wineserver, template_prefix, wine_env)
+from wine_trace import FileOpen, Trace, WindowTrace, file_opens_in, parse_traces, window_trace
+from x_display import Cursor, Xvfb, read_cursor, send_delete_window
 
 
 class ProgramHung(AssertionError):
@@ -87,412 +86,10 @@ class Window:
     height: int
 
 
-@dataclasses.dataclass(frozen=True)
-class FileOpen:
-    seq: int      # line of the trace: the true order of calls made on one thread
-    time: float
-    pid: int
-    tid: int
-    path: str
-
-
-@dataclasses.dataclass(frozen=True)
-class Trace:
-    seq: int
-    time: float
-    pid: int
-    tid: int
-    channel: str
-    function: str
-    text: str
-
-
-@dataclasses.dataclass(frozen=True)
-class Cursor:
-    width: int
-    height: int
-    xhot: int
-    yhot: int
-    serial: int
-    checksum: int
-
-
-# ---------------------------------------------------------------------------------------------
-# Paths and small helpers
-
-def build_dir() -> Path:
-    return Path(os.environ.get('PAWLET_BUILD_DIR') or REPO / 'build')
-
-
 def exact_title(text: str) -> str:
     """An anchored POSIX extended regular expression matching exactly this title."""
     return '^' + re.sub(r'([.\[\]()*+?{}|^$\\])', r'\\\1', text) + '$'
 
-
-def windows_path(unix_path: Path) -> str:
-    return 'Z:' + str(unix_path).replace('/', '\\')
-
-
-def _run(cmd, env=None, timeout=30, check=True, **kw) -> subprocess.CompletedProcess:
-    return subprocess.run(cmd, env=env, timeout=timeout, check=check, stdin=subprocess.DEVNULL,
-                          capture_output=True, text=True, **kw)
-
-
-def _wine_env(prefix: Path, debug: str = '-all', display: str | None = None) -> dict:
-    env = dict(os.environ)
-    for name in ('WINELOADER', 'WINESERVER', 'WINEARCH', 'DISPLAY'):
-        env.pop(name, None)
-    env.update(WINEPREFIX=str(prefix), WINEDLLOVERRIDES='mscoree,mshtml=', WINEDEBUG=debug)
-    if display:
-        env['DISPLAY'] = display
-    return env
-
-
-def _stop_wineserver(env: dict) -> None:
-    for args in (['-k'], ['-w']):
-        try:
-            _run([WINESERVER, *args], env=env, timeout=15, check=False)
-        except subprocess.TimeoutExpired:
-            pass
-
-
-# ---------------------------------------------------------------------------------------------
-# The template prefix
-
-BROWSER_SCRIPT = '#!/bin/sh\n# Stands in for a web browser: notes each address it is given.\n' \
-                 'for a in "$@"; do printf \'%s\\n\' "$a" >> "${PAWLET_BROWSER_LOG:-/dev/null}"; done\n'
-
-# Faces that Wine picks for the default GUI font here; each falls back to a font with Chinese.
-FONT_LINK_FACES = ('Tahoma', 'Tahoma Bold', 'Microsoft Sans Serif', 'DejaVu Sans',
-                   'DejaVu Sans Bold')
-FONT_LINK_TARGET = 'wqy-microhei.ttc,WenQuanYi Micro Hei'
-
-
-def _reg_multi_sz(strings) -> str:
-    data = ''.join(s + '\0' for s in strings) + '\0'
-    return 'hex(7):' + ','.join('%02x' % b for b in data.encode('utf-16-le'))
-
-
-def _template_registry(browser: Path) -> str:
-    link = _reg_multi_sz([FONT_LINK_TARGET])
-    browser_value = str(browser).replace('\\', '\\\\')
-    return '\r\n'.join([
-        'Windows Registry Editor Version 5.00', '',
-        # No window manager: without this Wine waits 2 s for one at every hide and destruction.
-        r'[HKEY_CURRENT_USER\Software\Wine\X11 Driver]', '"Managed"="N"', '',
-        # ALSA, whose default device each session points at a null or capturing sink.
-        r'[HKEY_CURRENT_USER\Software\Wine\Drivers]', '"Audio"="alsa"', '',
-        r'[HKEY_CURRENT_USER\Software\Wine\WineBrowser]', f'"Browsers"="{browser_value}"', '',
-        r'[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]',
-        *[f'"{face}"={link}' for face in FONT_LINK_FACES], '', ''])
-
-
-def _template_stamp(root: Path) -> str:
-    wine_version = _run([WINE64, '--version']).stdout.strip()
-    inf = Path('/usr/share/wine/wine.inf')
-    inf_time = inf.stat().st_mtime_ns if inf.exists() else 0
-    text = f'{TEMPLATE_RECIPE}\n{wine_version}\n{inf_time}\n{BROWSER_SCRIPT}\n' \
-           f'{_template_registry(root / "browser-log")}'
-    return hashlib.sha256(text.encode()).hexdigest()
-
-
-def _make_template(root: Path, stamp: str) -> None:
-    work = root.with_name(f'{root.name}.new-{os.getpid()}')
-    shutil.rmtree(work, ignore_errors=True)
-    work.mkdir(parents=True)
-    env = _wine_env(work / 'prefix')
-    _run([WINE64, 'wineboot', '-i'], env=env, timeout=300)
-    (work / 'browser-log').write_text(BROWSER_SCRIPT)
-    (work / 'browser-log').chmod(0o755)
-    reg = work / 'settings.reg'
-    reg.write_bytes(codecs.BOM_UTF16_LE + _template_registry(root / 'browser-log').encode('utf-16-le'))
-    _run([WINE64, 'regedit', '/S', windows_path(reg)], env=env, timeout=120)
-    _run([WINESERVER, '-w'], env=env, timeout=120)
-    (work / 'stamp').write_text(stamp)
-    shutil.rmtree(root, ignore_errors=True)
-    work.rename(root)
-
-
-def template_prefix() -> Path:
-    """The template's folder (prefix/, browser-log); made once, under a lock, when out of date."""
-    root = build_dir() / 'wine-template'
-    root.parent.mkdir(parents=True, exist_ok=True)
-    stamp = _template_stamp(root)
-    with open(root.parent / 'wine-template.lock', 'w') as lock:
-        fcntl.flock(lock, fcntl.LOCK_EX)
-        stamp_file = root / 'stamp'
-        if not stamp_file.exists() or stamp_file.read_text() != stamp:
-            _make_template(root, stamp)
-    return root
-
-
-# Big files that Wine only reads: linked, not copied, into each session's prefix.
-LINKED_SUFFIXES = {'.dll', '.exe', '.drv', '.sys', '.ocx', '.acm', '.ax', '.cpl', '.tlb',
-                   '.ds', '.ttf', '.fon', '.msstyles', '.com', '.vxd'}
-
-
-def _link_or_copy(src: Path, dst: Path) -> None:
-    try:
-        os.link(src, dst)
-    except OSError:
-        shutil.copy2(src, dst)
-
-
-def _clone_tree(src: Path, dst: Path, link=lambda p: True) -> None:
-    for folder, dirs, files in os.walk(src):
-        rel = Path(folder).relative_to(src)
-        (dst / rel).mkdir(parents=True, exist_ok=True)
-        for name in dirs + files:
-            s, d = Path(folder) / name, dst / rel / name
-            if s.is_symlink():
-                os.symlink(os.readlink(s), d)
-            elif name in files:
-                (_link_or_copy if link(s) else shutil.copy2)(s, d)
-
-
-def _clone_prefix(src: Path, dst: Path) -> None:
-    _clone_tree(src, dst, link=lambda p: p.suffix.lower() in LINKED_SUFFIXES)
-
-
-def _remove_stale_sessions(sessions: Path) -> None:
-    """Sessions of harness processes that were killed outright (a ctest time-out)."""
-    for d in sessions.glob('session-*-*'):
-        pid = int(d.name.split('-')[1])
-        try:
-            os.kill(pid, 0)
-            continue
-        except ProcessLookupError:
-            pass
-        except PermissionError:
-            continue
-        if (d / 'prefix').exists():
-            _stop_wineserver(_wine_env(d / 'prefix'))
-        shutil.rmtree(d, ignore_errors=True)
-
-
-# ---------------------------------------------------------------------------------------------
-# Screenshots
-
-class Screenshot:
-    def __init__(self, width: int, height: int, rgb: bytes):
-        self.width, self.height, self.rgb = width, height, rgb
-
-    @classmethod
-    def from_ppm(cls, data: bytes) -> 'Screenshot':
-        fields, pos = [], 0
-        while len(fields) < 4:  # magic, width, height, maxval; '#' comments allowed
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            if data[pos:pos + 1] == b'#':
-                pos = data.index(b'\n', pos)
-                continue
-            end = pos
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[pos:end])
-            pos = end
-        if fields[0] != b'P6' or fields[3] != b'255':
-            raise ValueError('not an 8-bit binary PPM')
-        width, height = int(fields[1]), int(fields[2])
-        return cls(width, height, data[pos + 1:pos + 1 + width * height * 3])
-
-    def pixel(self, x: int, y: int) -> tuple[int, int, int]:
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            raise IndexError(f'pixel {x},{y} outside the {self.width}x{self.height} screen')
-        i = (y * self.width + x) * 3
-        return tuple(self.rgb[i:i + 3])
-
-    def at(self, window: Window, x: int, y: int) -> tuple[int, int, int]:
-        return self.pixel(window.x + x, window.y + y)
-
-    def save(self, path) -> None:
-        Path(path).write_bytes(b'P6\n%d %d\n255\n' % (self.width, self.height) + self.rgb)
-
-
-# ---------------------------------------------------------------------------------------------
-# The colour code of the test assets (tools/make_test_assets draws it; keep the two in step)
-
-FRAME_CODE_ORIGIN = (16, 16)   # picture pixel of the first block's top-left corner
-FRAME_CODE_BLOCK = 32          # block side; blocks sit on the JPEG's 16-pixel grid
-FRAME_CODE_MARKERS = ((1, 0, 1), (0, 1, 0))   # magenta, green: "this is a test frame"
-FRAME_CODE_DIGITS = 4          # 3 bits each: action * 128 + index, most significant first
-BOX_CLIENT_ORIGIN = (1, 1)     # the animation box's client area inside the main window
-
-
-def _block_bits(shot: Screenshot, x: int, y: int) -> tuple[int, int, int] | None:
-    """Each channel of a block's centre as 0 or 1, or None when it is neither dark nor bright."""
-    half = FRAME_CODE_BLOCK // 2
-    bits = []
-    for channel in range(3):
-        values = [shot.pixel(x + half + dx, y + half + dy)[channel]
-                  for dx in (-4, 0, 4) for dy in (-4, 0, 4)]
-        mean = sum(values) / len(values)
-        if 64 <= mean <= 191:
-            return None
-        bits.append(1 if mean > 191 else 0)
-    return tuple(bits)
-
-
-def read_frame_code(shot: Screenshot, window_x: int, window_y: int):
-    """Which test picture the animation box of the window at (window_x, window_y) shows:
-    (action, frame index), 'blink0'..'blink2', or None (no test picture there)."""
-    blocks = []
-    for k in range(len(FRAME_CODE_MARKERS) + FRAME_CODE_DIGITS + 1):
-        x = window_x + BOX_CLIENT_ORIGIN[0] + FRAME_CODE_ORIGIN[0] + k * FRAME_CODE_BLOCK
-        y = window_y + BOX_CLIENT_ORIGIN[1] + FRAME_CODE_ORIGIN[1]
-        bits = _block_bits(shot, x, y)
-        if bits is None:
-            return None
-        blocks.append(bits)
-    if tuple(blocks[:2]) != FRAME_CODE_MARKERS:
-        return None
-    digits = [b[0] * 4 + b[1] * 2 + b[2] for b in blocks[2:]]
-    *data, check = digits
-    if check != frame_code_check(data):
-        return None
-    value = 0
-    for d in data:
-        value = value * 8 + d
-    action, index = divmod(value, 128)
-    if action == 0:
-        return f'blink{index}' if index <= 2 else None
-    return (action, index)
-
-
-def frame_code_check(digits) -> int:
-    return (1 + sum((i + 1) * d for i, d in enumerate(digits))) % 8
-
-
-# ---------------------------------------------------------------------------------------------
-# X helpers
-
-class _XClientMessageEvent(ctypes.Structure):
-    _fields_ = [('type', ctypes.c_int), ('serial', ctypes.c_ulong), ('send_event', ctypes.c_int),
-                ('display', ctypes.c_void_p), ('window', ctypes.c_ulong),
-                ('message_type', ctypes.c_ulong), ('format', ctypes.c_int),
-                ('data', ctypes.c_long * 5)]
-
-
-class _XEvent(ctypes.Union):
-    _fields_ = [('xclient', _XClientMessageEvent), ('pad', ctypes.c_long * 24)]
-
-
-def _send_delete_window(display: str, xid: int) -> None:
-    """What a window manager sends when the user closes a window from outside."""
-    x11 = ctypes.CDLL('libX11.so.6')
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.POINTER(_XEvent)]
-    x11.XFlush.argtypes = x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    dpy = x11.XOpenDisplay(display.encode())
-    if not dpy:
-        raise RuntimeError(f'cannot open display {display}')
-    try:
-        ev = _XEvent()
-        ev.xclient.type = 33  # ClientMessage
-        ev.xclient.window = xid
-        ev.xclient.message_type = x11.XInternAtom(dpy, b'WM_PROTOCOLS', 0)
-        ev.xclient.format = 32
-        ev.xclient.data[0] = x11.XInternAtom(dpy, b'WM_DELETE_WINDOW', 0)
-        ev.xclient.data[1] = 0  # CurrentTime
-        x11.XSendEvent(dpy, xid, 0, 0, ctypes.byref(ev))
-        x11.XFlush(dpy)
-    finally:
-        x11.XCloseDisplay(dpy)
-
-
-def _xcursor_probe() -> Path:
-    candidates = [os.environ.get('PAWLET_XCURSOR_PROBE')]
-    if os.environ.get('PAWLET_TEST_ASSETS'):
-        candidates.append(Path(os.environ['PAWLET_TEST_ASSETS']).parent / 'tools/xcursor_probe/xcursor_probe')
-    candidates.append(REPO / 'build/native/tools/xcursor_probe/xcursor_probe')
-    for c in candidates:
-        if c and Path(c).is_file():
-            return Path(c)
-    raise FileNotFoundError('xcursor_probe not found: build the native preset (needs libx11-dev, '
-                            'libxfixes-dev) or set PAWLET_XCURSOR_PROBE')
-
-
-# ---------------------------------------------------------------------------------------------
-# Trace parsing
-
-_TRACE_LINE = re.compile(r'^(\d+\.\d+):([0-9a-f]+):([0-9a-f]+):trace:([\w]+):([\w]+) (.*)$')
-_WIDE_STRING = re.compile(r'L"((?:[^"\\]|\\.)*)"')
-_ESCAPES = {'n': '\n', 'r': '\r', 't': '\t', '\\': '\\', '"': '"'}
-
-
-def unescape_wine_string(text: str) -> str:
-    """Undoes Wine's debugstr_w: \\\\, \\", \\n and \\XXXX (four hex digits) for other characters."""
-    out, i = [], 0
-    while i < len(text):
-        c = text[i]
-        if c != '\\' or i + 1 == len(text):
-            out.append(c)
-            i += 1
-        elif text[i + 1] in _ESCAPES:
-            out.append(_ESCAPES[text[i + 1]])
-            i += 2
-        elif re.fullmatch(r'[0-9a-fA-F]{4}', text[i + 1:i + 5]):
-            out.append(chr(int(text[i + 1:i + 5], 16)))
-            i += 5
-        else:
-            out.append(c)
-            i += 1
-    return ''.join(out)
-
-
-def parse_traces(lines) -> list[Trace]:
-    found = []
-    for seq, line in enumerate(lines):
-        m = _TRACE_LINE.match(line)
-        if m:
-            found.append(Trace(seq, float(m[1]), int(m[2], 16), int(m[3], 16), m[4], m[5], m[6]))
-    return found
-
-
-def file_opens_in(traces) -> list[FileOpen]:
-    opens = []
-    for t in traces:
-        if t.channel == 'file' and t.function == 'CreateFileW':
-            m = _WIDE_STRING.match(t.text)
-            if m:
-                opens.append(FileOpen(t.seq, t.time, t.pid, t.tid, unescape_wine_string(m[1])))
-    return opens
-
-
-@dataclasses.dataclass(frozen=True)
-class WindowTrace:
-    hwnd: int
-    created: Trace       # the CreateWindowEx call
-    shown: Trace | None  # the first ShowWindow that shows it
-
-
-def window_trace(traces, title: str) -> WindowTrace | None:
-    """When the top-level window with this title was created and first shown (channel 'win')."""
-    created = hwnd = None
-    for t in traces:
-        if t.channel != 'win':
-            continue
-        if created is None:
-            m = _WIDE_STRING.match(t.text)
-            if t.function == 'WIN_CreateWindowEx' and m and unescape_wine_string(m[1]) == title:
-                created = t
-        elif hwnd is None:
-            m = re.match(r'hwnd (0x[0-9a-f]+) cs ', t.text)
-            if t.function == 'NtUserCreateWindowEx' and t.tid == created.tid and m:
-                hwnd = int(m[1], 16)
-        else:
-            m = re.match(r'hwnd=(0x[0-9a-f]+), cmd=(\d+)', t.text)
-            if t.function == 'show_window' and m and int(m[1], 16) == hwnd and m[2] != '0':
-                return WindowTrace(hwnd, created, t)
-    return WindowTrace(hwnd, created, None) if hwnd is not None else None
-
-
-# ---------------------------------------------------------------------------------------------
-# The session
 
 class Run:
     """One start of a program: its process and its log files."""
@@ -515,7 +112,7 @@ class Session:
         self.extra_env = dict(env or {})
         self.marks: list[tuple[float, str]] = []
         self.runs: list[Run] = []
-        self.dir = self.prefix = self.display = self.xvfb = None
+        self.dir = self.prefix = self.display = self.xvfb = self.env = None
         self.program_dir = self.exe = None
 
     # -- life -----------------------------------------------------------------------------
@@ -533,13 +130,14 @@ class Session:
 
     def open(self) -> None:
         template = template_prefix()
-        sessions = template.parent / 'wine-sessions'
+        sessions = template.with_name(template.name + '-sessions')
         sessions.mkdir(exist_ok=True)
-        _remove_stale_sessions(sessions)
+        remove_stale_sessions(sessions)
         self.dir = Path(tempfile.mkdtemp(prefix=f'session-{os.getpid()}-', dir=sessions))
         self.prefix = self.dir / 'prefix'
-        _clone_prefix(template / 'prefix', self.prefix)
-        self._start_xvfb()
+        clone_prefix(template / 'prefix', self.prefix)
+        self.xvfb = Xvfb(self.screen, self.dir / 'xvfb.log')
+        self.display = self.xvfb.name
         self.env = self._session_env()
 
     def close(self) -> None:
@@ -547,13 +145,14 @@ class Session:
             if run.proc.poll() is None:
                 run.proc.kill()
         if self.prefix and self.prefix.exists():
-            _stop_wineserver(_wine_env(self.prefix))
+            stop_wineserver(self.prefix)
         for run in self.runs:
             try:
                 run.proc.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 pass
-        self._stop_xvfb()
+        if self.xvfb:
+            self.xvfb.stop()
         if self.dir:
             if os.environ.get('PAWLET_KEEP_SESSIONS'):
                 shutil.rmtree(self.prefix, ignore_errors=True)
@@ -561,38 +160,8 @@ class Session:
             else:
                 shutil.rmtree(self.dir, ignore_errors=True)
 
-    def _start_xvfb(self) -> None:
-        read_end, write_end = os.pipe()
-        width, height = self.screen
-        with open(self.dir / 'xvfb.log', 'wb') as log:
-            self.xvfb = subprocess.Popen(
-                ['Xvfb', '-displayfd', str(write_end), '-screen', '0', f'{width}x{height}x24',
-                 '-nolisten', 'tcp', '-noreset'],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-        os.close(write_end)
-        try:
-            number = b''
-            while not number.endswith(b'\n'):
-                ready, _, _ = select.select([read_end], [], [], 20)
-                chunk = os.read(read_end, 16) if ready else b''
-                if not chunk:
-                    raise RuntimeError('Xvfb did not start: ' + (self.dir / 'xvfb.log').read_text())
-                number += chunk
-        finally:
-            os.close(read_end)
-        self.display = ':' + number.decode().strip()
-
-    def _stop_xvfb(self) -> None:
-        if self.xvfb and self.xvfb.poll() is None:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
-
     def _session_env(self) -> dict:
-        env = _wine_env(self.prefix, self.debug, self.display)
+        env = wine_env(self.prefix, self.debug, self.display)
         env['PAWLET_BROWSER_LOG'] = str(self.dir / 'browser.log')
         env['ALSA_CONFIG_PATH'] = '/usr/share/alsa/alsa.conf:' + str(self._write_alsa_config())
         env.update(self.extra_env)
@@ -622,7 +191,7 @@ class Session:
         if assets:
             for sub in ('animations', 'sounds'):
                 if (Path(assets) / sub).is_dir():
-                    _clone_tree(Path(assets) / sub, self.program_dir / sub)
+                    clone_tree(Path(assets) / sub, self.program_dir / sub)
         for rel in remove:
             (self.program_dir / rel).unlink()
         for rel, data in (replace or {}).items():
@@ -671,7 +240,7 @@ class Session:
             code = self.run.proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             self.run.proc.kill()
-            _stop_wineserver(_wine_env(self.prefix))
+            stop_wineserver(self.prefix)
             raise ProgramHung(f'the program did not end within {timeout} s; killed') from None
         self.mark(f'exit {code}')
         return code
@@ -683,15 +252,15 @@ class Session:
 
     def xdotool(self, *args, timeout=15) -> str:
         env = dict(os.environ, DISPLAY=self.display, LC_ALL='C.UTF-8')
-        return _run(['xdotool', *map(str, args)], env=env, timeout=timeout).stdout
+        return run_quiet(['xdotool', *args], env=env, timeout=timeout).stdout
 
     def find_window(self, title_regex: str, timeout: float = 20) -> Window:
         """The visible top-level window whose title matches; fails if the program ends first."""
         deadline = now() + timeout
         while True:
-            result = _run(['xdotool', 'search', '--onlyvisible', '--name', title_regex],
-                          env=dict(os.environ, DISPLAY=self.display, LC_ALL='C.UTF-8'),
-                          check=False)
+            result = run_quiet(['xdotool', 'search', '--onlyvisible', '--name', title_regex],
+                               env=dict(os.environ, DISPLAY=self.display, LC_ALL='C.UTF-8'),
+                               check=False)
             ids = result.stdout.split()
             if ids:
                 self.mark(f'found window {title_regex}')
@@ -714,8 +283,16 @@ class Session:
 
     def move(self, window: Window, x: int, y: int) -> float:
         t = self.mark(f'move {x},{y}')
-        self.xdotool('mousemove', '--sync', window.x + x, window.y + y)
+        target = (window.x + x, window.y + y)
+        # --sync waits for the pointer to move, forever if it is already there.
+        if self.pointer() != target:
+            self.xdotool('mousemove', '--sync', *target)
         return t
+
+    def pointer(self) -> tuple[int, int]:
+        """The pointer's screen position."""
+        fields = dict(f.split('=', 1) for f in self.xdotool('getmouselocation', '--shell').split())
+        return int(fields['X']), int(fields['Y'])
 
     def click(self, window: Window, x: int, y: int, button: int = 1) -> float:
         """Moves the pointer to window position (x, y) and clicks there."""
@@ -743,7 +320,7 @@ class Session:
 
     def close_command(self, window: Window) -> float:
         t = self.mark('close command')
-        _send_delete_window(self.display, window.xid)
+        send_delete_window(self.display, window.xid)
         return t
 
     # -- observing ------------------------------------------------------------------------
@@ -755,8 +332,9 @@ class Session:
 
     def screenshot(self) -> Screenshot:
         env = dict(os.environ, DISPLAY=self.display)
-        data = subprocess.run(['import', '-window', 'root', '-depth', '8', 'ppm:-'], env=env, timeout=30,
-                              check=True, stdin=subprocess.DEVNULL, capture_output=True).stdout
+        data = subprocess.run(['import', '-window', 'root', '-depth', '8', 'ppm:-'], env=env,
+                              timeout=30, check=True, stdin=subprocess.DEVNULL,
+                              capture_output=True).stdout
         return Screenshot.from_ppm(data)
 
     def traces(self, channel: str | None = None, function: str | None = None) -> list[Trace]:
@@ -787,10 +365,7 @@ class Session:
         return sorted((self.dir / 'sound').glob('stream_*.raw'), key=lambda p: p.stat().st_mtime)
 
     def cursor(self) -> Cursor:
-        out = _run([str(_xcursor_probe())], env=dict(os.environ, DISPLAY=self.display)).stdout
-        fields = dict(item.split('=', 1) for item in out.split())
-        return Cursor(*(int(fields[k], 0) for k in
-                        ('width', 'height', 'xhot', 'yhot', 'serial', 'checksum')))
+        return read_cursor(self.display)
 
 
 # ---------------------------------------------------------------------------------------------
