@@ -73,7 +73,7 @@ Scene happy(double s) {
     p.breathe = h * wave(s, 3);
     sc.props.hearts = h;
     sc.props.hearts_rise = s / 1.2;
-    sc.props.purr = h * (0.6 + 0.4 * wave(s, 8));
+    sc.props.purr = h * (0.75 + 0.25 * wave(s, 8));
     return sc;
 }
 

@@ -514,15 +514,18 @@ void paint_body_front_props(cairo_t* cr, const Pose& pose, const Props& p) {
                         {c.x + r1 * std::cos(a), c.y + r1 * std::sin(a)}, 3.5, {1.0, 0.9, 0.3}, p.cymbal_crash);
         }
     }
-    if (p.purr > 0) {
-        for (int side = -1; side <= 1; side += 2) {
-            for (int k = 0; k < 2; ++k) {
-                const double x = 160 + side * (58 + 10 * k), y = 258 + 8 * k;
-                cairo_move_to(cr, x, y - 8);
-                cairo_curve_to(cr, x + side * 6, y - 4, x - side * 6, y + 2, x, y + 8);
-                set_color(cr, pal::outline, p.purr * 0.8);
-                cairo_set_line_width(cr, 2.5);
-                cairo_stroke(cr);
+    if (p.purr > 0) {  // "((( )))" around the throat
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int side = 0; side < 2; ++side) {
+            const double mid = side == 0 ? pi : 0;
+            for (int k = 0; k < 3; ++k) {
+                for (int pass = 0; pass < 2; ++pass) {
+                    cairo_new_sub_path(cr);
+                    cairo_arc(cr, 160, 262, 58 + 9 * k, mid - 0.32, mid + 0.32);
+                    set_color(cr, pass == 0 ? pal::outline : Color{1, 0.95, 0.8}, p.purr * (1 - 0.2 * k));
+                    cairo_set_line_width(cr, pass == 0 ? 5 : 2.5);
+                    cairo_stroke(cr);
+                }
             }
         }
     }
