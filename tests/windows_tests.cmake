@@ -7,10 +7,10 @@ set(PAWLET_TEST_ASSETS_DIR "${PROJECT_SOURCE_DIR}/build/native/test-assets" CACH
   "Synthetic asset set made by the native build's make_test_assets")
 
 # Static checks of the built program: PE format, subsystem, imports.
-add_test(NAME package.pe_checks
+add_test(NAME package.pe_checks.${CMAKE_SYSTEM_PROCESSOR}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_pe.py
           $<TARGET_FILE:pawlet> ${CMAKE_SYSTEM_PROCESSOR})
-set_tests_properties(package.pe_checks PROPERTIES LABELS package)
+set_tests_properties(package.pe_checks.${CMAKE_SYSTEM_PROCESSOR} PROPERTIES LABELS package)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PAWLET_HARNESS_DIR}/wine-run)
