@@ -13,29 +13,28 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / 'tests' / 'harness'))
-import pawlet_harness as harness  # noqa: E402
+from pawlet_harness import Session  # noqa: E402
+from wine_prefix import FONT_LINK_FACES, FONT_LINK_TARGET, WINE64, wine_env  # noqa: E402
 
 TITLE = '^Pawlet'   # the main window's title starts with the program's name
 SETTLE_SECONDS = 4  # long enough for the background, the first blink and the skin to show
 
 
 def run_on_display(exe: Path, prefix: Path) -> int:
-    env = dict(os.environ, WINEPREFIX=str(prefix), WINEDLLOVERRIDES='mscoree,mshtml=',
-               WINEDEBUG='-all')
+    env = wine_env(prefix, display=os.environ['DISPLAY'])
     if not (prefix / 'system.reg').exists():
-        subprocess.run([harness.WINE64, 'wineboot', '-i'], env=env, check=True,
-                       stderr=subprocess.DEVNULL)
+        subprocess.run([WINE64, 'wineboot', '-i'], env=env, check=True, stderr=subprocess.DEVNULL)
         # The same font fallback as the test prefix, so that the Chinese labels render.
         link = r'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-        for face in harness.FONT_LINK_FACES:
-            subprocess.run([harness.WINE64, 'reg', 'add', link, '/v', face, '/t', 'REG_MULTI_SZ',
-                            '/d', harness.FONT_LINK_TARGET, '/f'],
+        for face in FONT_LINK_FACES:
+            subprocess.run([WINE64, 'reg', 'add', link, '/v', face, '/t', 'REG_MULTI_SZ',
+                            '/d', FONT_LINK_TARGET, '/f'],
                            env=env, check=True, stdout=subprocess.DEVNULL)
-    return subprocess.run([harness.WINE64, exe.name], cwd=exe.parent, env=env).returncode
+    return subprocess.run([WINE64, exe.name], cwd=exe.parent, env=env).returncode
 
 
 def run_for_screenshot(exe: Path, png: Path) -> int:
-    with harness.Session(trace=()) as session:
+    with Session(trace=()) as session:
         session.start(program=exe, cwd=exe.parent)
         session.find_window(TITLE)
         time.sleep(SETTLE_SECONDS)
