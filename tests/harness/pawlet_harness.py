@@ -315,8 +315,12 @@ class Session:
         self.xdotool('key', *keys)
         return t
 
-    def focused_xid(self) -> int:
-        return int(self.xdotool('getwindowfocus').split()[0])
+    def focused_xid(self) -> int | None:
+        """The X window with the keyboard focus; None before any window has taken it."""
+        result = run_quiet(['xdotool', 'getwindowfocus', '-f'], check=False,
+                           env=dict(os.environ, DISPLAY=self.display))
+        words = result.stdout.split()
+        return int(words[0]) if result.returncode == 0 and words else None
 
     def close_command(self, window: Window) -> float:
         t = self.mark('close command')

@@ -23,6 +23,11 @@ class Cursor:
     checksum: int   # of the pixels, to tell apart cursors of one size
 
 
+def _die_with_parent() -> None:
+    """Runs in the child before exec: SIGTERM when the harness dies, even by SIGKILL."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, 15)  # PR_SET_PDEATHSIG, SIGTERM
+
+
 class Xvfb:
     """An Xvfb server on a free display number; stop() ends it."""
 
@@ -33,7 +38,8 @@ class Xvfb:
             self.proc = subprocess.Popen(
                 ['Xvfb', '-displayfd', str(write_end), '-screen', '0', f'{width}x{height}x24',
                  '-nolisten', 'tcp', '-noreset'],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                preexec_fn=_die_with_parent)
         os.close(write_end)
         try:
             self.name = ':' + self._read_display_number(read_end, log_path)
