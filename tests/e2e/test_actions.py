@@ -115,6 +115,19 @@ class ActionsTest(unittest.TestCase):
         for t in during:
             self.assertTrue(times[0] < t < times[32], 'the ear was pressed during the action')
 
+    def test_press_offsets_follow_the_box_edge(self):
+        # Region 1 (scratch) has the exclusive left bound x = 91: the window pixel (92, y + 1) is
+        # box pixel 91 and starts nothing; one to the right is inside.
+        self.wait_for_opens(lambda o: any(n == BLINK[2] for _, n in o))
+        on_bound = self.press((91, 300))
+        time.sleep(0.5)
+        self.assertFalse([n for t, n in self.frame_opens() if t > on_bound and n.startswith('scratch')],
+                         'a press on the stored bound started scratch')
+        inside = self.press((92, 300))
+        opens = self.wait_for_opens(lambda o: any(t > inside and n.startswith('scratch') for t, n in o))
+        first = next(n for t, n in opens if t > inside and n.startswith('scratch'))
+        self.assertEqual(first, 'scratch\\cat_scratch0001.jpg')
+
 
 if __name__ == '__main__':
     unittest.main()
