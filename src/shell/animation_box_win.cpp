@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "shell/jpeg_decode.h"
+#include "shell/window_procedure_win.h"
 
 namespace pawlet {
 namespace {
@@ -21,7 +22,7 @@ bool AnimationBox::register_class() {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;  // a quick second press arrives as a double click, not a press
-        wc.lpfnWndProc = AnimationBox::procedure;
+        wc.lpfnWndProc = &object_window_procedure<AnimationBox>;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = nullptr;  // the main window answers WM_SETCURSOR for its controls
         wc.lpszClassName = class_name;
@@ -131,16 +132,6 @@ void AnimationBox::paint() {
     model_->compose(area, surface_pixels_ + area.top * surface_width_ + area.left, surface_width_);
     BitBlt(paint.dc(), area.left, area.top, area.width(), area.height(), surface_dc_.get(),
            area.left, area.top, SRCCOPY);
-}
-
-LRESULT CALLBACK AnimationBox::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<AnimationBox*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* box = reinterpret_cast<AnimationBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return box && box->model_ ? box->handle(message, w, l) : DefWindowProcW(window, message, w, l);
 }
 
 LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {

@@ -42,7 +42,10 @@ public:
 private:
     AnimationBox() = default;
     static bool register_class();
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Owner>
+    friend LRESULT CALLBACK object_window_procedure(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { window_ = window; }
+    bool ready() const { return model_ != nullptr; }
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void paint();
     void invalidate_marked_areas();

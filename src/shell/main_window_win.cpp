@@ -7,6 +7,7 @@
 #include "shell/keyboard.h"
 #include "shell/maker_texts.h"
 #include "shell/message_pump_win.h"
+#include "shell/window_procedure_win.h"
 
 namespace pawlet {
 namespace {
@@ -47,7 +48,7 @@ std::unique_ptr<MainWindow> MainWindow::load(MainWindowHandlers handlers) {
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainWindow::procedure;
+    wc.lpfnWndProc = &object_window_procedure<MainWindow>;
     wc.hInstance = instance;
     wc.hIcon = main->large_icon_.get();
     wc.hIconSm = main->small_icon_.get();
@@ -145,16 +146,6 @@ void MainWindow::set_outer_height(int height) {
 }
 
 void MainWindow::request_destruction() { PostMessageW(window_, msg_destroy_request, 0, 0); }
-
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        created->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->handle(message, w, l) : DefWindowProcW(window, message, w, l);
-}
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {

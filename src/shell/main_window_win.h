@@ -47,7 +47,10 @@ public:
 
 private:
     MainWindow() = default;
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Owner>
+    friend LRESULT CALLBACK object_window_procedure(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { window_ = window; }
+    bool ready() const { return true; }
     static bool filter_keys(MSG& message);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     bool create_controls();
