@@ -91,12 +91,20 @@ TEST(MainWindow, LoadsHiddenWithItsControlsThenStartsThePetOnceAfterTheFirstActi
     EXPECT_EQ(rec.events, std::vector<std::string>{"first activated"});
 }
 
-TEST(MainWindow, TabMovesBetweenTheButtonAndTheBoxAndEnterClicksNothing) {
+// A main window that has been shown and has had its first activation.
+class ShownMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main = MainWindow::load(rec.handlers());
+        ASSERT_TRUE(main);
+        main->show();
+        pump_for(200);
+    }
     Recorder rec;
-    auto main = MainWindow::load(rec.handlers());
-    ASSERT_TRUE(main);
-    main->show();
-    pump_for(200);
+    std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(ShownMainWindow, TabMovesBetweenTheButtonAndTheBoxAndEnterClicksNothing) {
     HWND button = main->control(close_button);
     HWND box = main->control(animation_box);
     ASSERT_EQ(GetFocus(), box);
@@ -113,12 +121,7 @@ TEST(MainWindow, TabMovesBetweenTheButtonAndTheBoxAndEnterClicksNothing) {
     EXPECT_EQ(rec.events, std::vector<std::string>{"first activated"}) << "Enter is not a default button";
 }
 
-TEST(MainWindow, EscapeAloneClosesTheWindowAndShiftEscapeDoesNothing) {
-    Recorder rec;
-    auto main = MainWindow::load(rec.handlers());
-    ASSERT_TRUE(main);
-    main->show();
-    pump_for(200);
+TEST_F(ShownMainWindow, EscapeAloneClosesTheWindowAndShiftEscapeDoesNothing) {
     HWND box = main->control(animation_box);
 
     for (int modifier : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
@@ -130,12 +133,7 @@ TEST(MainWindow, EscapeAloneClosesTheWindowAndShiftEscapeDoesNothing) {
     EXPECT_EQ(rec.events, (std::vector<std::string>{"first activated", "destroyed"}));
 }
 
-TEST(MainWindow, CloseButtonClickReachesItsHandlerAndQueuedDestructionWaitsForTheNextDispatch) {
-    Recorder rec;
-    auto main = MainWindow::load(rec.handlers());
-    ASSERT_TRUE(main);
-    main->show();
-    pump_for(200);
+TEST_F(ShownMainWindow, CloseButtonClickReachesItsHandlerAndQueuedDestructionWaitsForTheNextDispatch) {
     SendMessageW(main->control(close_button), BM_CLICK, 0, 0);
     EXPECT_EQ(rec.events.back(), "close clicked");
 
