@@ -89,9 +89,10 @@ void prepare_main_window() {
 
 void start_pet() {
     static WindowEngineHost host(*g_main);
-    g_engine = new ActionEngine(host);
-    g_engine->show_frame_file(idle_picture_names[0]);
-    g_engine->run_action_loop(idle_action);
+    static ActionEngine engine(host);
+    g_engine = &engine;
+    engine.show_frame_file(idle_picture_names[0]);
+    engine.run_action_loop(idle_action);
 }
 
 void close_button_clicked() {
