@@ -6,7 +6,9 @@ import fcntl
 import hashlib
 import os
 import shutil
+import signal
 import subprocess
+import time
 from pathlib import Path
 
 from harness_base import run_quiet
@@ -48,13 +50,47 @@ def wine_env(prefix: Path, debug: str = '-all', display: str | None = None) -> d
     return env
 
 
+def prefix_processes(prefix: Path) -> list[int]:
+    """Processes started with this WINEPREFIX: the server, its services and the programs."""
+    marker = b'WINEPREFIX=' + str(prefix).encode()
+    found = []
+    for entry in os.listdir('/proc'):
+        if entry.isdigit():
+            try:
+                with open(f'/proc/{entry}/environ', 'rb') as f:
+                    if marker in f.read().split(b'\0'):
+                        found.append(int(entry))
+            except OSError:
+                pass
+    return found
+
+
+def _kill_prefix_processes(prefix: Path) -> None:
+    for _ in range(10):  # a service may be starting while the others go
+        pids = prefix_processes(prefix)
+        if not pids:
+            return
+        for pid in pids:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        time.sleep(0.02)
+
+
 def stop_wineserver(prefix: Path) -> None:
-    """Kills every process of the prefix's Wine server and waits for the server to end."""
-    for args in (['-k'], ['-w']):
+    """Ends every process of the prefix, its Wine server included.
+
+    They are killed outright: 'wineserver -k' lets the services shut down, which takes most of
+    a second, and 'wineserver -k9' kills only the server and leaves its processes behind, holding
+    the test's output pipes open."""
+    _kill_prefix_processes(prefix)
+    for args in (['-k'], ['-w']):  # whatever the server's socket folder still holds
         try:
             run_quiet([WINESERVER, *args], env=wine_env(prefix), timeout=15, check=False)
         except subprocess.TimeoutExpired:
             pass
+    _kill_prefix_processes(prefix)
 
 
 def _reg_multi_sz(strings) -> str:
