@@ -1,6 +1,7 @@
 """The main window comes up, shows the cat, and ends the ways it should: pawlet.exe under wine64."""
 
 import os
+import re
 import subprocess
 import time
 import unittest
@@ -99,6 +100,7 @@ class WindowComesUp(PawletTestCase):
         created = self.session.window_trace(TITLE_START + self.address)
         self.assertIsNotNone(created, 'no CreateWindowEx with the title in the trace')
         self.assertIsNotNone(created.shown, 'the window was never shown')
+        self.assertEqual(self.size_when_shown(created), WINDOW_SIZE)
         assets = [o for o in self.session.file_opens(under='C:\\Pawlet\\')
                   if o.path.lower().startswith(('c:\\pawlet\\animations\\', 'c:\\pawlet\\sounds\\'))]
         self.assertTrue(assets, 'no asset file was read')
@@ -108,6 +110,18 @@ class WindowComesUp(PawletTestCase):
                            'the first blink picture was read before the window was shown')
         self.session.key(window, 'Escape')
         self.assert_ends_without_address()
+
+    def size_when_shown(self, created):
+        """The size from creation or the last SetWindowPos that sized it before it was shown."""
+        m = re.search(r' (\d+)x(\d+) ', created.created.text)
+        size = (int(m[1]), int(m[2]))
+        for t in self.session.traces('win', 'NtUserSetWindowPos'):
+            m = re.match(r'hwnd (0x[0-9a-f]+), after \S+, -?\d+,-?\d+ \((\d+)x(\d+)\), '
+                         r'flags ([0-9a-f]+)', t.text)
+            no_size = m and int(m[4], 16) & 0x1  # SWP_NOSIZE
+            if m and int(m[1], 16) == created.hwnd and t.seq < created.shown.seq and not no_size:
+                size = (int(m[2]), int(m[3]))
+        return size
 
     def test_missing_first_blink_leaves_the_background_until_the_next_picture(self):
         background = decode_jpeg(Path(ART, 'background.jpg'))
