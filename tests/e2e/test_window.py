@@ -177,7 +177,7 @@ class WindowEnds(PawletTestCase):
                   (left + width - 2, top + height - 2)]
         for x, y in points:
             with self.subTest(point=(x, y)):
-                (self.session.dir / 'browser.log').unlink(missing_ok=True)
+                self.session.forget_browser_log()
                 window = self.start()
                 self.session.click(window, x, y)
                 self.assertEqual(self.session.wait_exit(timeout=20), 0)

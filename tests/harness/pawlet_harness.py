@@ -38,6 +38,7 @@ Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None)
   window_trace(title) -> WindowTrace(hwnd, created, shown)   needs trace channel 'win'
   mark(label) -> time; marks -> [(time, label)]      the harness's actions, same clock as traces
   browser_log(wait=0) -> [address]                   what the shell's "open" handed to the browser
+  forget_browser_log()                               before a further run of the session
   sounds() -> [Path]                                 raw streams, one per wave-out handle
                                                      (capture_sound=True)
   cursor() -> Cursor(width, height, xhot, yhot, serial, checksum)   the X server's pointer now
@@ -105,6 +106,8 @@ class Run:
 
 
 class Session:
+    """A display, a prefix and a Wine server of their own; see the module's description."""
+
     def __init__(self, screen=(1024, 768), trace=('file',), capture_sound=False, env=None):
         self.screen = screen
         self.debug = ','.join(['+timestamp', '+pid', *('+' + c for c in trace)]) if trace else '-all'
@@ -364,6 +367,9 @@ class Session:
         while not path.exists() and now() < deadline:
             time.sleep(0.05)
         return path.read_text().splitlines() if path.exists() else []
+
+    def forget_browser_log(self) -> None:
+        (self.dir / 'browser.log').unlink(missing_ok=True)
 
     def sounds(self) -> list[Path]:
         return sorted((self.dir / 'sound').glob('stream_*.raw'), key=lambda p: p.stat().st_mtime)
