@@ -1,5 +1,7 @@
 #include "pet/action_catalogue.h"
 
+#include <algorithm>
+
 namespace pawlet {
 
 // The prefixes are used exactly as written: folder and file names follow no single pattern.
@@ -46,6 +48,22 @@ std::string frame_file_name(int action, int index) {
     const ActionEntry* entry = find_action(action);
     if (!entry || index < 1 || index > entry->frame_count) return {};
     return std::string(entry->frame_prefix) + frame_number_text(action, index) + ".jpg";
+}
+
+std::string fart_file_name(int digit) { return "fart00" + std::to_string(digit) + ".wav"; }
+
+std::vector<std::string> all_sound_file_names() {
+    std::vector<std::string> names;
+    auto add = [&names](std::string name) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+    };
+    for (const ActionEntry& entry : action_catalogue) {
+        for (const char* file : entry.sound.files)
+            if (file) add(file);
+        if (entry.sound.random_fart)
+            for (int digit = 1; digit <= 3; ++digit) add(fart_file_name(digit));
+    }
+    return names;
 }
 
 }  // namespace pawlet

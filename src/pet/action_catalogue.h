@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pawlet {
 
@@ -41,5 +42,11 @@ std::string frame_number_text(int action, int index);
 // Relative file name of frame index i (1..frame_count): prefix + number text + ".jpg".
 // Empty for an unknown action or an index outside 1..frame_count.
 std::string frame_file_name(int action, int index);
+
+// The random fart's file for digit 1..3: "fart00" + digit + ".wav".
+std::string fart_file_name(int digit);
+
+// Every sound file some cue can play, each once, in catalogue order.
+std::vector<std::string> all_sound_file_names();
 
 }  // namespace pawlet

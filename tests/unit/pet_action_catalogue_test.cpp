@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace pawlet {
@@ -109,3 +111,11 @@ TEST(ActionCatalogue, IdlePicturesBlinkInOrder) {
 
 }  // namespace
 }  // namespace pawlet
+
+TEST(ActionCatalogueSounds, EveryCueFileIsListedOnceWithTheThreeFarts) {
+    const std::vector<std::string> names = pawlet::all_sound_file_names();
+    EXPECT_EQ(names.size(), 18u);
+    for (const char* expected : {"scratch_kratzen.wav", "pour_milk.wav", "p_drink_milk.wav", "fart001.wav",
+                                 "fart002.wav", "fart003.wav", "p_belly2.wav"})
+        EXPECT_EQ(std::count(names.begin(), names.end(), expected), 1) << expected;
+}

@@ -20,20 +20,4 @@ std::vector<std::string> animation_file_names() {
     return names;
 }
 
-std::vector<std::string> sound_file_names() {
-    std::vector<std::string> names;
-    auto add = [&](const std::string& n) {
-        if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
-    };
-    for (const ActionEntry& entry : action_catalogue) {
-        for (const char* file : entry.sound.files) {
-            if (file) add(file);
-        }
-        if (entry.sound.random_fart) {
-            for (char digit = '1'; digit <= '3'; ++digit) add(std::string("fart00") + digit + ".wav");
-        }
-    }
-    return names;
-}
-
 }  // namespace pawlet::art

@@ -8,9 +8,6 @@ namespace pawlet::art {
 // "blink/cat_blink0000.jpg" ... then every frame of actions 1..17 in order.
 std::vector<std::string> animation_file_names();
 
-// Every sound file a cue may play, each once: the listed files and the three random farts.
-std::vector<std::string> sound_file_names();
-
 std::string with_slashes(std::string name);
 
 }  // namespace pawlet::art

@@ -5,13 +5,14 @@
 #include "asset_names.h"
 #include "cat_sounds.h"
 #include "file_output.h"
+#include "pet/action_catalogue.h"
 #include "sound_sheet.h"
 
 namespace pawlet::art {
 
 bool write_sounds(const std::filesystem::path& sounds_dir, const std::filesystem::path& sheets_dir) {
     std::vector<NamedSound> sounds;
-    for (const std::string& name : sound_file_names()) {
+    for (const std::string& name : all_sound_file_names()) {
         synth::Samples samples;
         if (!make_cat_sound(name, samples)) {
             std::cerr << "make_cat_art: no recipe for the sound " << name << "\n";

@@ -40,16 +40,8 @@ void write_frame(const fs::path& root, const std::string& name, int action, int 
 }
 
 std::set<std::string> sound_names() {
-    std::set<std::string> names;
-    for (const ActionEntry& entry : action_catalogue) {
-        for (const char* file : entry.sound.files) {
-            if (file) names.insert(file);
-        }
-        if (entry.sound.random_fart) {
-            for (char digit = '1'; digit <= '3'; ++digit) names.insert(std::string("fart00") + digit + ".wav");
-        }
-    }
-    return names;
+    const std::vector<std::string> names = all_sound_file_names();
+    return {names.begin(), names.end()};
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include "pet/action_catalogue.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -100,7 +102,7 @@ TEST(GeneratedAnimations, EveryActionStartsAndEndsOnTheOpenEyedIdlePicture) {
 }
 
 TEST(GeneratedSounds, ExactlyTheCuedFilesAllShortPcmWavesThatStartAndEndSilent) {
-    const auto expected_list = sound_file_names();
+    const auto expected_list = all_sound_file_names();
     const std::set<std::string> expected(expected_list.begin(), expected_list.end());
     EXPECT_EQ(expected.size(), 18u);
     EXPECT_TRUE(expected.count("fart003.wav"));
