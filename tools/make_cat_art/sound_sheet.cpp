@@ -60,10 +60,10 @@ void draw_sound(cairo_t* cr, const NamedSound& sound, double x0, double y0) {
     y0 += wave_h + 2;
 
     // Spectrogram: brightness is the level in dB, 60 dB of range.
-    Surface spec(cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns, spectrum_h));
-    cairo_surface_flush(spec.get());
-    unsigned char* data = cairo_image_surface_get_data(spec.get());
-    const int stride = cairo_image_surface_get_stride(spec.get());
+    Surface spectrum(cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns, spectrum_h));
+    cairo_surface_flush(spectrum.get());
+    unsigned char* data = cairo_image_surface_get_data(spectrum.get());
+    const int stride = cairo_image_surface_get_stride(spectrum.get());
     std::vector<std::complex<double>> buf(window);
     for (int c = 0; c < columns; ++c) {
         const auto centre = static_cast<std::ptrdiff_t>(s.size() * static_cast<std::size_t>(c) / static_cast<std::size_t>(columns));
@@ -85,8 +85,8 @@ void draw_sound(cairo_t* cr, const NamedSound& sound, double x0, double y0) {
             *px = r << 16 | g << 8 | b;
         }
     }
-    cairo_surface_mark_dirty(spec.get());
-    cairo_set_source_surface(cr, spec.get(), x0, y0);
+    cairo_surface_mark_dirty(spectrum.get());
+    cairo_set_source_surface(cr, spectrum.get(), x0, y0);
     cairo_paint(cr);
 }
 
