@@ -30,6 +30,8 @@ void (*g_exit_routine)() = nullptr;
 MainWindow* g_main = nullptr;
 ActionEngine* g_engine = nullptr;
 
+// The sound-sync timer is a one-shot: its tick stops it, so each armed cue fires once. The
+// program has no wave player yet, so the cue plays nothing.
 void play_sound_cue() { g_main->sound_sync_timer().set_period(0); }
 
 void on_box_pressed(int x, int y, int keys) {
