@@ -1,12 +1,10 @@
 #pragma once
 // Builds small JPEG fixtures in memory for the unit tests.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
-#include <jpeglib.h>
+#include "media_writers.h"
 
 namespace pawlet::testing {
 
@@ -24,41 +22,21 @@ struct JpegOptions {
 inline std::vector<std::uint8_t> encode_jpeg(int width, int height,
                                              const std::function<Rgb(int, int)>& colour,
                                              JpegOptions options = {}) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr error{};
-    cinfo.err = jpeg_std_error(&error);  // fixtures are well-formed: the default handler will do
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = options.grey ? 1 : 3;
-    cinfo.in_color_space = options.grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, options.quality, TRUE);
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
+    const int components = options.grey ? 1 : 3;
+    std::vector<std::uint8_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * height * components);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const Rgb c = colour(x, y);
             if (options.grey) {
-                row[x] = c.g;
+                pixels.push_back(c.g);
             } else {
-                row[x * 3] = c.r;
-                row[x * 3 + 1] = c.g;
-                row[x * 3 + 2] = c.b;
+                pixels.insert(pixels.end(), {c.r, c.g, c.b});
             }
         }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    std::vector<std::uint8_t> bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return bytes;
+    return media::encode_jpeg(pixels, width, height,
+                              {.quality = options.quality, .progressive = options.progressive, .grey = options.grey});
 }
 
 inline std::vector<std::uint8_t> solid_jpeg(int width, int height, Rgb colour) {

@@ -1,13 +1,11 @@
 #include "jpeg_file.h"
 
-#include <cstdio>
-// jpeglib.h needs size_t and FILE declared before it.
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+
+#include "media_writers.h"
 
 namespace pawlet::art {
 
@@ -17,41 +15,18 @@ Bytes encode_jpeg(cairo_surface_t* surface, int quality) {
     const int height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
-
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long out_size = 0;
-    jpeg_mem_dest(&cinfo, &out, &out_size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    cinfo.optimize_coding = TRUE;  // still baseline (SOF0), just smaller Huffman tables
-    cinfo.write_JFIF_header = TRUE;
-    jpeg_start_compress(&cinfo, TRUE);
-
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const auto* px = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(cinfo.next_scanline) * stride);
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        const auto* px = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t v = px[x];  // premultiplied ARGB; the pictures are opaque
-            row[static_cast<std::size_t>(x) * 3 + 0] = static_cast<unsigned char>(v >> 16);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(v >> 8);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(v);
+            rgb.insert(rgb.end(), {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+                                   static_cast<std::uint8_t>(v)});
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes result(out, out + out_size);
-    std::free(out);
-    return result;
+    // Optimised Huffman tables keep the file baseline (SOF0), just smaller.
+    return media::encode_jpeg(rgb, width, height, {.quality = quality, .optimize_coding = true});
 }
 
 Bytes insert_comment(const Bytes& jpeg, std::size_t segment_size) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media_writers.h"
+
 namespace pawlet::art::synth {
 
 Samples silence(double seconds) { return Samples(at(seconds), 0.0); }
@@ -127,32 +129,11 @@ void finish(Samples& s, double peak, double fade_in, double fade_out) {
 }
 
 std::vector<std::uint8_t> wav_bytes(const Samples& s) {
-    std::vector<std::uint8_t> out;
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int b = 0; b < bytes; ++b) out.push_back(static_cast<std::uint8_t>((v >> (8 * b)) & 0xFF));
-    };
-    auto tag = [&](const char* t) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(t[i]));
-    };
-    const auto data_size = static_cast<std::uint32_t>(s.size() * 2);
-    tag("RIFF");
-    put(36 + data_size, 4);
-    tag("WAVE");
-    tag("fmt ");
-    put(16, 4);
-    put(1, 2);  // PCM
-    put(1, 2);  // mono
-    put(sample_rate, 4);
-    put(sample_rate * 2, 4);
-    put(2, 2);
-    put(16, 2);
-    tag("data");
-    put(data_size, 4);
-    for (double v : s) {
-        const auto q = static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
-        put(static_cast<std::uint16_t>(q), 2);
-    }
-    return out;
+    std::vector<std::int16_t> pcm(s.size());
+    std::transform(s.begin(), s.end(), pcm.begin(), [](double v) {
+        return static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
+    });
+    return media::encode_pcm16_wav(pcm, sample_rate);
 }
 
 }  // namespace pawlet::art::synth

@@ -1,0 +1,75 @@
+#include "media_writers.h"
+
+#include <cstdio>
+#include <cstdlib>
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
+namespace pawlet::media {
+
+std::vector<std::uint8_t> encode_jpeg(std::span<const std::uint8_t> pixels, int width, int height,
+                                      const JpegSettings& settings) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr error{};
+    cinfo.err = jpeg_std_error(&error);  // our own inputs are well-formed: the default handler will do
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    const int components = settings.grey ? 1 : 3;
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = settings.grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, settings.quality, TRUE);
+    cinfo.optimize_coding = settings.optimize_coding ? TRUE : FALSE;
+    if (settings.full_chroma) {
+        for (int c = 0; c < cinfo.num_components; ++c) {
+            cinfo.comp_info[c].h_samp_factor = 1;
+            cinfo.comp_info[c].v_samp_factor = 1;
+        }
+    }
+    if (settings.progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    const std::size_t stride = static_cast<std::size_t>(width) * components;
+    while (cinfo.next_scanline < cinfo.image_height) {
+        // libjpeg takes non-const rows but only reads them.
+        JSAMPROW row = const_cast<JSAMPLE*>(pixels.data() + stride * cinfo.next_scanline);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return bytes;
+}
+
+std::vector<std::uint8_t> encode_pcm16_wav(std::span<const std::int16_t> samples, int sample_rate) {
+    std::vector<std::uint8_t> out;
+    auto put = [&out](std::uint32_t v, int bytes) {
+        for (int b = 0; b < bytes; ++b) out.push_back(static_cast<std::uint8_t>((v >> (8 * b)) & 0xFF));
+    };
+    auto tag = [&out](const char* t) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(t[i]));
+    };
+    const auto rate = static_cast<std::uint32_t>(sample_rate);
+    const auto data_size = static_cast<std::uint32_t>(samples.size() * 2);
+    tag("RIFF");
+    put(36 + data_size, 4);
+    tag("WAVE");
+    tag("fmt ");
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(1, 2);  // one channel
+    put(rate, 4);
+    put(rate * 2, 4);  // bytes per second
+    put(2, 2);         // bytes per sample frame
+    put(16, 2);
+    tag("data");
+    put(data_size, 4);
+    for (std::int16_t s : samples) put(static_cast<std::uint16_t>(s), 2);
+    return out;
+}
+
+}  // namespace pawlet::media
