@@ -50,8 +50,8 @@ std::unique_ptr<MainWindow> MainWindow::load(MainWindowHandlers handlers) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &object_window_procedure<MainWindow>;
     wc.hInstance = instance;
-    wc.hIcon = main->large_icon_.get();
-    wc.hIconSm = main->small_icon_.get();
+    // The icons go to the window (WM_SETICON), not the class: the class outlives each window,
+    // and the window owns its icon handles.
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = class_name;

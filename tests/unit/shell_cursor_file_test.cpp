@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/cursor_fixture.h"
 #include "shell/cursor_file.h"
 
 namespace pawlet {
@@ -12,44 +13,17 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put16(Bytes& b, std::size_t at, std::uint32_t v) {
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-void put32(Bytes& b, std::size_t at, std::uint32_t v) {
-    put16(b, at, v & 0xFFFF);
-    put16(b, at + 2, v >> 16);
-}
+using fixtures::put16;
+using fixtures::put32;
 
 constexpr std::size_t good_length = 19518;
 constexpr std::uint32_t good_image_size = 19496;
 constexpr int good_hotspot_x = 61, good_hotspot_y = 70;
 
-// One 128 x 128 image, 8 bits per pixel, as the program's hover cursors are laid out: a 6-byte
-// header, one 16-byte directory entry, then a DIB (header, 256-colour palette, colour rows, mask).
+// One 128 x 128 image, 8 bits per pixel, as the program's hover cursors are laid out.
 Bytes good_cursor() {
-    Bytes b(good_length, 0);
-    put16(b, 0, 0);
-    put16(b, 2, 2);
-    put16(b, 4, 1);
-    b[6] = 128;
-    b[7] = 128;
-    put16(b, 10, good_hotspot_x);
-    put16(b, 12, good_hotspot_y);
-    put32(b, 14, good_image_size);
-    put32(b, 18, 22);
-    put32(b, 22, 40);   // bitmap information header size
-    put32(b, 26, 128);  // width
-    put32(b, 30, 256);  // height: colour rows and mask rows
-    put16(b, 34, 1);    // planes
-    put16(b, 36, 8);    // bits per pixel
-    for (std::size_t i = 0; i < 256; ++i) put32(b, 62 + 4 * i, static_cast<std::uint32_t>(i * 0x010101));
-    for (std::size_t i = 17470; i < good_length; ++i) b[i] = 0xFF;  // all transparent...
-    for (std::size_t y = 52; y < 76; ++y)                            // ...but for a middle square
-        for (std::size_t x = 52; x < 76; ++x) {
-            b[1086 + y * 128 + x] = 200;
-            b[17470 + y * 16 + x / 8] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
-        }
+    Bytes b = fixtures::make_cursor_file(128, good_hotspot_x, good_hotspot_y);
+    EXPECT_EQ(b.size(), good_length);
     return b;
 }
 
