@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "shell/jpeg_decode.h"
-#include "shell/sprite_box.h"
+#include "formats/jpeg_decode.h"
+#include "media/sprite_box.h"
 #include "unit/jpeg_test_encoder.h"
 
 namespace {

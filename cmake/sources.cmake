@@ -1,11 +1,7 @@
-# Each folder of src/ holds both halves of a feature: foo.cpp is portable core code,
-# foo_win.cpp is its Win32 adapter (Windows builds only).
+# Every folder of src/ holds one kind of job. In each, foo.cpp is portable core code and
+# foo_win.cpp is Win32 code (Windows builds only).
 function(pawlet_collect_sources out kind)
-  file(GLOB all CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/src/shell/*.cpp
-    ${PROJECT_SOURCE_DIR}/src/pet/*.cpp
-    ${PROJECT_SOURCE_DIR}/src/input/*.cpp
-    ${PROJECT_SOURCE_DIR}/src/assets/*.cpp)
+  file(GLOB all CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*.cpp)
   set(result)
   foreach(f IN LISTS all)
     get_filename_component(name ${f} NAME_WE)

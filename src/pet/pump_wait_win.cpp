@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "pet/pump_wait_calls_win.h"
-#include "shell/handles_win.h"
-#include "shell/message_pump_win.h"
+#include "winkit/handles_win.h"
+#include "winkit/message_pump_win.h"
 
 namespace pawlet {
 namespace {

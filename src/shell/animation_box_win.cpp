@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "shell/jpeg_decode.h"
-#include "shell/window_procedure_win.h"
+#include "formats/jpeg_decode.h"
+#include "winkit/window_procedure_win.h"
 
 namespace pawlet {
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <span>
 
-#include "shell/handles_win.h"
+#include "media/sprite_box.h"
 #include "shell/pointer_win.h"
-#include "shell/sprite_box.h"
+#include "winkit/handles_win.h"
 
 namespace pawlet {
 

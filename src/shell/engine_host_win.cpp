@@ -1,8 +1,8 @@
 #include "shell/engine_host_win.h"
 
 #include "pet/pump_wait_win.h"
-#include "shell/file_read_win.h"
 #include "shell/program_win.h"
+#include "winkit/file_read_win.h"
 
 namespace pawlet {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "shell/geometry.h"
+#include "base/geometry.h"
 
 namespace pawlet {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "assets/resource_ids.h"
-#include "assets/resources_win.h"
 #include "shell/keyboard.h"
 #include "shell/maker_texts.h"
-#include "shell/message_pump_win.h"
-#include "shell/window_procedure_win.h"
+#include "winkit/message_pump_win.h"
+#include "winkit/resources_win.h"
+#include "winkit/window_procedure_win.h"
 
 namespace pawlet {
 namespace {

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "shell/animation_box_win.h"
-#include "shell/handles_win.h"
 #include "shell/layout.h"
-#include "shell/window_timer_win.h"
+#include "winkit/handles_win.h"
+#include "winkit/window_timer_win.h"
 
 namespace pawlet {
 

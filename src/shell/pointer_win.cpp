@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/cursor_file.h"
+#include "formats/cursor_file.h"
 
 namespace pawlet {
 

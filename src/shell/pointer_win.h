@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "shell/handles_win.h"
+#include "winkit/handles_win.h"
 
 namespace pawlet {
 

@@ -12,8 +12,8 @@
 #include "shell/engine_host_win.h"
 #include "shell/main_window_win.h"
 #include "shell/maker_texts.h"
-#include "shell/message_pump_win.h"
 #include "shell/program_dir.h"
+#include "winkit/message_pump_win.h"
 
 namespace pawlet {
 

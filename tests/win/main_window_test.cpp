@@ -7,7 +7,7 @@
 
 #include "shell/layout.h"
 #include "shell/main_window_win.h"
-#include "shell/message_pump_win.h"
+#include "winkit/message_pump_win.h"
 
 namespace pawlet {
 namespace {

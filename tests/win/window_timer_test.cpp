@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/window_timer_win.h"
+#include "winkit/window_timer_win.h"
 
 namespace pawlet {
 namespace {

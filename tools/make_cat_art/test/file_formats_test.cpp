@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "cairo_handles.h"
+#include "formats/jpeg_decode.h"
 #include "ico_file.h"
 #include "jpeg_file.h"
-#include "shell/jpeg_decode.h"
 #include "synth.h"
 
 namespace pawlet::art {

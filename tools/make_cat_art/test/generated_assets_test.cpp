@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "asset_names.h"
+#include "formats/jpeg_decode.h"
 #include "input/touch_regions.h"
-#include "shell/jpeg_decode.h"
 
 namespace pawlet::art {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/jpeg_decode.h"
 #include "jpeg_test_encoder.h"
-#include "shell/jpeg_decode.h"
 
 namespace pawlet {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <span>
 
-#include "shell/picture.h"
+#include "base/picture.h"
 
 namespace pawlet {
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "shell/geometry.h"
-#include "shell/picture.h"
+#include "base/geometry.h"
+#include "base/picture.h"
 
 namespace pawlet {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/period_timer.h"
+#include "winkit/period_timer.h"
 
 namespace pawlet {
 namespace {

@@ -1,6 +1,6 @@
-#include "shell/file_read_win.h"
+#include "winkit/file_read_win.h"
 
-#include "shell/handles_win.h"
+#include "winkit/handles_win.h"
 
 namespace pawlet {
 

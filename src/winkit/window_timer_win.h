@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "shell/period_timer.h"
+#include "winkit/period_timer.h"
 
 namespace pawlet {
 

@@ -1,4 +1,4 @@
-#include "shell/window_timer_win.h"
+#include "winkit/window_timer_win.h"
 
 namespace pawlet {
 

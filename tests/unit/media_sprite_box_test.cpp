@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "jpeg_test_encoder.h"
-#include "shell/sprite_box.h"
+#include "media/sprite_box.h"
 
 namespace pawlet {
 namespace {

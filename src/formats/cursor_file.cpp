@@ -1,4 +1,4 @@
-#include "shell/cursor_file.h"
+#include "formats/cursor_file.h"
 
 namespace pawlet {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/jpeg_decode.h"
+#include "formats/jpeg_decode.h"
 
 #include <csetjmp>
 #include <cstddef>

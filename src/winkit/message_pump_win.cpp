@@ -1,4 +1,4 @@
-#include "shell/message_pump_win.h"
+#include "winkit/message_pump_win.h"
 
 namespace pawlet {
 namespace {

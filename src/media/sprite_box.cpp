@@ -1,10 +1,10 @@
-#include "shell/sprite_box.h"
+#include "media/sprite_box.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "shell/jpeg_decode.h"
+#include "formats/jpeg_decode.h"
 
 namespace pawlet {
 namespace {

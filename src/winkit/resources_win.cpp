@@ -1,4 +1,4 @@
-#include "assets/resources_win.h"
+#include "winkit/resources_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shell/period_timer.h"
+#include "winkit/period_timer.h"
 
 namespace pawlet {
 

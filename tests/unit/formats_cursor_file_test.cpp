@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fixtures/cursor_fixture.h"
-#include "shell/cursor_file.h"
+#include "formats/cursor_file.h"
 
 namespace pawlet {
 namespace {
