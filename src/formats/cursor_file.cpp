@@ -1,50 +1,47 @@
 #include "formats/cursor_file.h"
 
+#include "base/byte_reader.h"
+
 namespace pawlet {
 namespace {
-
 constexpr std::size_t header_and_entry_size = 22;  // 6-byte header + one 16-byte directory entry
-constexpr std::uint32_t hand_pointer_number = 14;
-
-// Little-endian fields, read byte by byte: the buffer has no alignment.
-std::uint32_t read_u16(std::span<const std::uint8_t> b, std::size_t at) {
-    return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8;
-}
-std::uint32_t read_u32(std::span<const std::uint8_t> b, std::size_t at) {
-    return read_u16(b, at) | read_u16(b, at + 2) << 16;
-}
-
 }  // namespace
 
-CursorFileCheck read_cursor_file(std::span<const std::uint8_t> file, CursorImage& out) {
-    const std::size_t length = file.size();
-    if (length <= header_and_entry_size) return CursorFileCheck::too_short;
-    if (read_u16(file, 0) != 0) return CursorFileCheck::bad_reserved;
-    if (read_u16(file, 2) != 2) return CursorFileCheck::not_a_cursor;
-    if (read_u16(file, 4) < 1) return CursorFileCheck::no_images;
-
-    const std::size_t size = read_u32(file, 14);
-    const std::size_t offset = read_u32(file, 18);
-    if (offset > length) return CursorFileCheck::offset_past_end;
-    if (size > length - header_and_entry_size) return CursorFileCheck::size_too_large;
-    if (size > length - offset) return CursorFileCheck::image_past_end;  // offset + size > length
-
-    out.width = file[6] == 0 ? 256 : file[6];
-    out.height = file[7] == 0 ? 256 : file[7];
-    out.hotspot_x = static_cast<int>(read_u16(file, 10));
-    out.hotspot_y = static_cast<int>(read_u16(file, 12));
-    out.image = file.subspan(offset, size);
-    return CursorFileCheck::valid;
+const char* failure_name(CursorFileFailure failure) {
+    switch (failure) {
+    case CursorFileFailure::too_short: return "too_short";
+    case CursorFileFailure::bad_reserved: return "bad_reserved";
+    case CursorFileFailure::not_a_cursor: return "not_a_cursor";
+    case CursorFileFailure::no_images: return "no_images";
+    case CursorFileFailure::offset_past_end: return "offset_past_end";
+    case CursorFileFailure::size_too_large: return "size_too_large";
+    case CursorFileFailure::image_past_end: return "image_past_end";
+    }
+    return "unknown";
 }
 
-PointerChoice classify_pointer_setting(std::span<const std::uint8_t> setting) {
-    PointerChoice choice;
-    if (setting.size() == 4 && read_u32(setting, 0) == hand_pointer_number) {
-        choice.kind = PointerKind::hand;
-    } else if (setting.size() > 10 && parse_cursor_file(setting, choice.cursor)) {
-        choice.kind = PointerKind::cursor;
-    }
-    return choice;
+Parsed<CursorImage, CursorFileFailure> parse_cursor_file(std::span<const std::uint8_t> file) {
+    const ByteReader in(file);
+    // Every field below lies inside the first 22 bytes, so the reads cannot come back empty.
+    if (in.size() <= header_and_entry_size) return CursorFileFailure::too_short;
+    if (*in.u16(0) != 0) return CursorFileFailure::bad_reserved;
+    if (*in.u16(2) != 2) return CursorFileFailure::not_a_cursor;
+    if (*in.u16(4) < 1) return CursorFileFailure::no_images;
+
+    const std::size_t size = *in.u32(14);
+    const std::size_t offset = *in.u32(18);
+    if (offset > in.size()) return CursorFileFailure::offset_past_end;
+    if (size > in.size() - header_and_entry_size) return CursorFileFailure::size_too_large;
+    const auto image = in.range(offset, size);
+    if (!image) return CursorFileFailure::image_past_end;
+
+    CursorImage out;
+    out.width = *in.u8(6) == 0 ? 256 : *in.u8(6);
+    out.height = *in.u8(7) == 0 ? 256 : *in.u8(7);
+    out.hotspot_x = *in.u16(10);
+    out.hotspot_y = *in.u16(12);
+    out.image = *image;
+    return out;
 }
 
 }  // namespace pawlet

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 #include <new>
+#include <optional>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -12,8 +13,7 @@
 namespace pawlet {
 namespace {
 
-// A progressive file may hold thousands of tiny scans, each a pass over the whole picture; past
-// this many we give up rather than spin (the limit libjpeg-turbo's own TurboJPEG API uses).
+// The limit on progressive scans that libjpeg-turbo's own TurboJPEG API uses.
 constexpr int max_scans = 500;
 
 // libjpeg reports a fatal error by calling error_exit, whose default ends the process. Ours jumps
@@ -31,8 +31,16 @@ struct ErrorJump {
 // Warnings (such as data ending early) are not fatal, and a GUI program has nowhere to print.
 void ignore_message(j_common_ptr) {}
 
+// A progressive file may hold thousands of tiny scans, each a pass over the whole picture; past
+// max_scans we give up rather than spin.
+struct ScanLimit {
+    jpeg_progress_mgr manager;  // first member: libjpeg hands us a pointer to it
+    bool exceeded = false;
+};
+
 void limit_scans(j_common_ptr cinfo) {
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > max_scans) {
+        reinterpret_cast<ScanLimit*>(cinfo->progress)->exceeded = true;
         cinfo->err->msg_code = JERR_NOTIMPL;
         cinfo->err->error_exit(cinfo);
     }
@@ -40,33 +48,39 @@ void limit_scans(j_common_ptr cinfo) {
 
 struct Decoder {
     ErrorJump error{};
-    jpeg_progress_mgr progress{};
+    ScanLimit scans{};
     jpeg_decompress_struct cinfo{};  // zeroed, so destroying it is safe even if creation failed
+    JpegFailure failure_on_jump = JpegFailure::bad_header;  // what a libjpeg error means now
 
     Decoder() {
         cinfo.err = jpeg_std_error(&error.manager);
         error.manager.error_exit = jump_on_error;
         error.manager.output_message = ignore_message;
-        progress.progress_monitor = limit_scans;
+        scans.manager.progress_monitor = limit_scans;
     }
     ~Decoder() { jpeg_destroy_decompress(&cinfo); }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
+
+    JpegFailure jumped() const { return scans.exceeded ? JpegFailure::too_many_scans : failure_on_jump; }
 };
 
 // Creates the decompressor, reads the headers and starts decompression into B,G,R,A.
-bool start(Decoder& d, const std::uint8_t* data, unsigned long size) {
-    if (setjmp(d.error.target)) return false;
+std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned long size) {
+    if (setjmp(d.error.target)) return d.jumped();
     jpeg_create_decompress(&d.cinfo);
-    d.cinfo.progress = &d.progress;
+    d.cinfo.progress = &d.scans.manager;
     jpeg_mem_src(&d.cinfo, data, size);
-    if (jpeg_read_header(&d.cinfo, TRUE) != JPEG_HEADER_OK) return false;
+    if (jpeg_read_header(&d.cinfo, TRUE) != JPEG_HEADER_OK) return JpegFailure::bad_header;
     const auto width = d.cinfo.image_width, height = d.cinfo.image_height;
+    if (width == 0 || height == 0) return JpegFailure::bad_header;
     if (width > jpeg_max_side || height > jpeg_max_side ||
         std::int64_t{width} * height > jpeg_max_pixels)
-        return false;
+        return JpegFailure::too_large;
     d.cinfo.out_color_space = JCS_EXT_BGRA;
-    return jpeg_start_decompress(&d.cinfo) != FALSE;
+    d.failure_on_jump = JpegFailure::bad_data;
+    if (!jpeg_start_decompress(&d.cinfo)) return JpegFailure::bad_data;
+    return std::nullopt;
 }
 
 // Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression.
@@ -82,15 +96,27 @@ bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes) {
 
 }  // namespace
 
-std::optional<Picture> decode_jpeg(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.size() > std::numeric_limits<unsigned long>::max())
-        return std::nullopt;
+const char* failure_name(JpegFailure failure) {
+    switch (failure) {
+    case JpegFailure::empty: return "empty";
+    case JpegFailure::bad_header: return "bad_header";
+    case JpegFailure::too_large: return "too_large";
+    case JpegFailure::too_many_scans: return "too_many_scans";
+    case JpegFailure::bad_data: return "bad_data";
+    case JpegFailure::no_memory: return "no_memory";
+    }
+    return "unknown";
+}
+
+Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return JpegFailure::empty;
+    if (bytes.size() > std::numeric_limits<unsigned long>::max()) return JpegFailure::too_large;
     Decoder decoder;
-    if (!start(decoder, bytes.data(), static_cast<unsigned long>(bytes.size())))
-        return std::nullopt;
+    if (const auto failure = start(decoder, bytes.data(), static_cast<unsigned long>(bytes.size())))
+        return *failure;
     const auto& cinfo = decoder.cinfo;
     if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_components != 4)
-        return std::nullopt;
+        return JpegFailure::bad_data;
 
     Picture picture;
     picture.width = static_cast<int>(cinfo.output_width);
@@ -98,11 +124,11 @@ std::optional<Picture> decode_jpeg(std::span<const std::uint8_t> bytes) {
     try {
         picture.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return JpegFailure::no_memory;
     }
     // Picture's pixel layout is the byte order B, G, R, A that JCS_EXT_BGRA writes.
     auto* rows = reinterpret_cast<std::uint8_t*>(picture.pixels.data());
-    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return std::nullopt;
+    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return decoder.jumped();
     return picture;
 }
 

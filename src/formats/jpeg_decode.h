@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <span>
 
+#include "base/parsed.h"
 #include "base/picture.h"
 
 namespace pawlet {
@@ -12,10 +12,20 @@ namespace pawlet {
 inline constexpr int jpeg_max_side = 16384;
 inline constexpr std::int64_t jpeg_max_pixels = std::int64_t{1} << 26;
 
-// Decodes a whole JPEG held in memory into 32-bit pixels (alpha 0xFF).
-// Empty, non-JPEG, oversized or otherwise undecodable data gives no picture; never exits or
-// throws. Data cut short after the first scan header decodes as libjpeg fills it (grey below
-// the cut).
-std::optional<Picture> decode_jpeg(std::span<const std::uint8_t> bytes);
+// Why a buffer gave no picture.
+enum class JpegFailure {
+    empty,           // no bytes at all
+    bad_header,      // not a JPEG, or its headers are broken or end before the first scan
+    too_large,       // wider, taller or more pixels than the limits above
+    too_many_scans,  // a progressive file with more scans than we follow
+    bad_data,        // the decoder refused the coded data
+    no_memory,       // the pixels could not be allocated
+};
+
+const char* failure_name(JpegFailure failure);
+
+// Decodes a whole JPEG held in memory into 32-bit pixels (alpha 0xFF); never exits or throws.
+// Data cut short after the first scan header decodes as libjpeg fills it (grey below the cut).
+Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes);
 
 }  // namespace pawlet

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "formats/jpeg_decode.h"
 
 namespace pawlet {
 namespace {
@@ -55,11 +54,6 @@ int SpriteBox::create_sprite(int left, int top, bool shown) {
     ++next_id_;
     mark(sprites_.back());  // marks nothing yet: a new sprite has no picture
     return sprites_.back().id;
-}
-
-void SpriteBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
-    if (!find(id)) return;  // not worth decoding for nobody
-    set_sprite_picture(id, decode_jpeg(buffer));
 }
 
 void SpriteBox::set_sprite_picture(int id, std::optional<Picture> picture) {

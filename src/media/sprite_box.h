@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "base/geometry.h"
@@ -22,10 +21,8 @@ public:
     // New sprite at (left, top); identifiers are 1, 2, 3, ... per box. No picture yet.
     int create_sprite(int left, int top, bool shown = true);
 
-    // Replaces the sprite's picture by the JPEG in `buffer`. Empty or undecodable data leaves the
-    // sprite without a picture. Marks the old and the new area dirty. Unknown id: nothing happens.
-    void set_sprite_picture(int id, std::span<const std::uint8_t> buffer);
-    // The same with an already decoded picture (nullopt: no picture).
+    // Replaces the sprite's picture; nullopt or an empty picture leaves the sprite without one.
+    // Marks the old and the new area dirty. Unknown id: nothing happens.
     void set_sprite_picture(int id, std::optional<Picture> picture);
 
     // Areas marked since the last call, clipped to the client area; the list is emptied.

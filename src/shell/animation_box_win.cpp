@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "formats/jpeg_decode.h"
+#include "shell/pointer_choice.h"
 #include "winkit/window_procedure_win.h"
 
 namespace pawlet {
@@ -60,8 +61,7 @@ std::unique_ptr<AnimationBox> AnimationBox::create(HWND parent, const RECT& boun
     RECT client;
     GetClientRect(window, &client);
     if (!box->make_surface(client.right, client.bottom)) return nullptr;
-    static constexpr std::uint8_t hand[4] = {14, 0, 0, 0};
-    box->set_pointer(hand);
+    box->set_pointer(hand_pointer_setting);
     return box;
 }
 
@@ -76,7 +76,7 @@ AnimationBox::~AnimationBox() {
 // box: the program never resizes it. The DIB section behind surface_dc_ is where each paint
 // composes its area.
 bool AnimationBox::make_surface(int width, int height) {
-    std::optional<Picture> background = decode_jpeg(background_jpeg_);
+    const auto background = decode_jpeg(background_jpeg_);
     model_ = std::make_unique<SpriteBox>(width, height, button_face_argb(),
                                          background ? &*background : nullptr);
     BITMAPINFO info{};
@@ -105,7 +105,7 @@ int AnimationBox::create_sprite(int left, int top, bool shown) {
 }
 
 void AnimationBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
-    model_->set_sprite_picture(id, buffer);
+    model_->set_sprite_picture(id, decode_jpeg(buffer).as_optional());
     invalidate_marked_areas();
 }
 

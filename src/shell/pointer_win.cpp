@@ -2,13 +2,11 @@
 
 #include <vector>
 
-#include "formats/cursor_file.h"
+#include "shell/pointer_choice.h"
 
 namespace pawlet {
 
-OwnedCursor cursor_from_file(std::span<const std::uint8_t> file) {
-    CursorImage image;
-    if (!parse_cursor_file(file, image)) return nullptr;
+OwnedCursor cursor_from_image(const CursorImage& image) {
     // CreateIconFromResourceEx takes the resource layout: the hotspot words, then the DIB.
     std::vector<BYTE> resource(4 + image.image.size());
     resource[0] = static_cast<BYTE>(image.hotspot_x & 0xFF);
@@ -30,7 +28,7 @@ OwnedCursor PointerSetting::set(std::span<const std::uint8_t> setting) {
         shared_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649) /* IDC_HAND */);
         break;
     case PointerKind::cursor:
-        owned_ = cursor_from_file(setting);
+        owned_ = cursor_from_image(choice.cursor);
         break;
     case PointerKind::arrow:
         break;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "formats/cursor_file.h"
 #include "winkit/handles_win.h"
 
 namespace pawlet {
@@ -23,7 +24,7 @@ private:
     HCURSOR shared_ = nullptr;
 };
 
-// A pointer from the first image of a cursor file, at the file's own size and hotspot.
-OwnedCursor cursor_from_file(std::span<const std::uint8_t> file);
+// A pointer from a cursor file's image, at the file's own size and hotspot.
+OwnedCursor cursor_from_image(const CursorImage& image);
 
 }  // namespace pawlet

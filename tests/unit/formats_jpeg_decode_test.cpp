@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,8 +25,8 @@ Bytes two_halves(testing::JpegOptions options = {}) {
         32, 32, [](int, int y) { return y < 16 ? red : blue; }, options);
 }
 
-std::string describe(const std::optional<Picture>& p) {
-    if (!p) return "no picture";
+std::string describe(const Parsed<Picture, JpegFailure>& p) {
+    if (!p) return std::string("no picture: ") + failure_name(p.failure());
     return std::to_string(p->width) + " x " + std::to_string(p->height);
 }
 
@@ -127,7 +126,7 @@ TEST(DecodeJpeg, GreyPictureHasEqualChannels) {
     }
 }
 
-TEST(DecodeJpeg, RefusesDataThatGivesNoPicture) {
+TEST(DecodeJpeg, NamesWhyDataGivesNoPicture) {
     std::mt19937 random(7);
     Bytes noise(2000);
     for (auto& b : noise) b = static_cast<std::uint8_t>(random());
@@ -140,31 +139,33 @@ TEST(DecodeJpeg, RefusesDataThatGivesNoPicture) {
     struct Case {
         const char* name;
         Bytes data;
+        JpegFailure expected;
     };
     const std::vector<Case> cases = {
-        {"empty", {}},
-        {"one byte", {0xFF}},
-        {"start marker only", {0xFF, 0xD8}},
-        {"start and end markers", {0xFF, 0xD8, 0xFF, 0xD9}},
-        {"text", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'c', 'a', 't'}},
-        {"PNG signature", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13}},
-        {"noise", noise},
-        {"noise after a start marker", noise_after_start_marker},
-        {"headers without a scan", cut(good, testing::find_marker(good, 0xDA))},
-        {"zero height", with_frame_size(good, 32, 0)},
-        {"zero width", with_frame_size(good, 0, 32)},
-        {"width one past the side limit", with_frame_size(good, jpeg_max_side + 1, 8)},
-        {"height one past the side limit", with_frame_size(good, 8, jpeg_max_side + 1)},
-        {"65535 x 65535", with_frame_size(good, 65535, 65535)},
-        {"both sides at the limit: too many pixels", with_frame_size(good, jpeg_max_side, jpeg_max_side)},
-        {"progressive, huge", with_frame_size(progressive, 65535, 65535)},
-        {"progressive DC scan with a spectral end", with_scan_byte(progressive, 1, 5)},
-        {"progressive scan with a bad approximation", with_scan_byte(progressive, 2, 0xEE)},
-        {"progressive scan of an unknown component", with_scan_byte(progressive, -1, 9)},
-        {"progressive with more scans than the limit", with_scan_count(501)},
+        {"empty", {}, JpegFailure::empty},
+        {"one byte", {0xFF}, JpegFailure::bad_header},
+        {"start marker only", {0xFF, 0xD8}, JpegFailure::bad_header},
+        {"start and end markers", {0xFF, 0xD8, 0xFF, 0xD9}, JpegFailure::bad_header},
+        {"text", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'c', 'a', 't'}, JpegFailure::bad_header},
+        {"PNG signature", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13}, JpegFailure::bad_header},
+        {"noise", noise, JpegFailure::bad_header},
+        {"noise after a start marker", noise_after_start_marker, JpegFailure::bad_header},
+        {"headers without a scan", cut(good, testing::find_marker(good, 0xDA)), JpegFailure::bad_header},
+        {"zero height", with_frame_size(good, 32, 0), JpegFailure::bad_header},
+        {"zero width", with_frame_size(good, 0, 32), JpegFailure::bad_header},
+        {"width one past the side limit", with_frame_size(good, jpeg_max_side + 1, 8), JpegFailure::too_large},
+        {"height one past the side limit", with_frame_size(good, 8, jpeg_max_side + 1), JpegFailure::too_large},
+        {"65535 x 65535", with_frame_size(good, 65535, 65535), JpegFailure::bad_header},
+        {"both sides at the limit: too many pixels", with_frame_size(good, jpeg_max_side, jpeg_max_side), JpegFailure::too_large},
+        {"progressive, huge", with_frame_size(progressive, 65535, 65535), JpegFailure::bad_header},
+        {"progressive DC scan with a spectral end", with_scan_byte(progressive, 1, 5), JpegFailure::bad_data},
+        {"progressive scan with a bad approximation", with_scan_byte(progressive, 2, 0xEE), JpegFailure::bad_data},
+        {"progressive scan of an unknown component", with_scan_byte(progressive, -1, 9), JpegFailure::bad_header},
+        {"progressive with more scans than the limit", with_scan_count(501), JpegFailure::too_many_scans},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(describe(decode_jpeg(c.data)), "no picture") << c.name;
+        EXPECT_EQ(describe(decode_jpeg(c.data)), std::string("no picture: ") + failure_name(c.expected))
+            << c.name;
     }
 }
 
@@ -215,7 +216,7 @@ TEST(DecodeJpeg, TruncatedFileDecodesOnlyOnceItsScanHasBegun) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(progressive ? "progressive, " : "baseline, ") + c.name);
             const auto picture = decode_jpeg(cut(jpeg, c.length));
-            EXPECT_EQ(describe(picture), c.decodes ? "32 x 32" : "no picture");
+            EXPECT_EQ(describe(picture), c.decodes ? "32 x 32" : "no picture: bad_header");
         }
         // A baseline file cut near its end has lost only its last rows.
         if (!progressive) {
