@@ -1,0 +1,2 @@
+// A folder with no rule.
+#include "base/geometry.h"

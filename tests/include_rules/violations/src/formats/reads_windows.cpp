@@ -1,0 +1,2 @@
+// A parser that reaches for the window system.
+#include <Windows.h>

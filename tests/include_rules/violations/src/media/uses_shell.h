@@ -1,0 +1,2 @@
+// Compositing that reaches up into the program.
+#include "shell/layout.h"

@@ -1,0 +1,2 @@
+// A host tool is portable too.
+#include <shellapi.h>
