@@ -7,10 +7,10 @@
 #include "alley.h"
 #include "cairo_handles.h"
 #include "cat_painter.h"
-#include "file_output.h"
 #include "input/touch_regions.h"
 #include "ico_file.h"
 #include "jpeg_file.h"
+#include "write_file.h"
 
 namespace pawlet::art {
 namespace {
@@ -97,7 +97,10 @@ bool write_program_art(const std::filesystem::path& dir) {
                   << " bytes even at the lowest quality\n";
         return false;
     }
-    if (!write_bytes(dir / "background.jpg", *jpeg)) return false;
+    if (!tool_files::write_file(dir / "background.jpg", *jpeg)) {
+        std::cerr << "make_cat_art: cannot write " << dir / "background.jpg" << "\n";
+        return false;
+    }
     cairo_surface_write_to_png(picture.get(), (dir / "background.png").c_str());
     write_region_map(picture.get(), dir / "touch-regions.png");
 
@@ -107,7 +110,10 @@ bool write_program_art(const std::filesystem::path& dir) {
         icons.push_back(draw_icon(size));
         raw.push_back(icons.back().get());
     }
-    if (!write_bytes(dir / "pawlet.ico", encode_icon_group(raw))) return false;
+    if (!tool_files::write_file(dir / "pawlet.ico", encode_icon_group(raw))) {
+        std::cerr << "make_cat_art: cannot write " << dir / "pawlet.ico" << "\n";
+        return false;
+    }
     for (std::size_t i = 0; i < raw.size(); ++i) {
         cairo_surface_write_to_png(raw[i], (dir / ("icon-" + std::to_string(icon_sizes[i]) + ".png")).c_str());
     }

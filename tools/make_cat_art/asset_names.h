@@ -8,6 +8,4 @@ namespace pawlet::art {
 // "blink/cat_blink0000.jpg" ... then every frame of actions 1..17 in order.
 std::vector<std::string> animation_file_names();
 
-std::string with_slashes(std::string name);
-
 }  // namespace pawlet::art

@@ -1,19 +1,23 @@
 #include "frame_set.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "action_scenes.h"
 #include "alley.h"
-#include "asset_names.h"
 #include "cairo_handles.h"
+#include "catalogue_path.h"
 #include "contact_sheet.h"
-#include "file_output.h"
 #include "jpeg_file.h"
 #include "pet/action_catalogue.h"
 #include "scene_painter.h"
+#include "write_file.h"
 
 namespace pawlet::art {
 namespace {
+
+using tool_files::portable_path;
+using tool_files::write_file;
 
 constexpr int frame_quality = 88;
 
@@ -48,7 +52,7 @@ std::vector<Frame> frames_of(int action) {
     std::vector<Frame> frames;
     if (action == idle_action) {
         for (std::size_t i = 0; i < idle_picture_names.size(); ++i) {
-            frames.push_back({with_slashes(idle_picture_names[i]), blink_scene(static_cast<int>(i))});
+            frames.push_back({portable_path(idle_picture_names[i]), blink_scene(static_cast<int>(i))});
         }
         return frames;
     }
@@ -56,7 +60,7 @@ std::vector<Frame> frames_of(int action) {
     if (!entry) return frames;
     const double total = (entry->frame_count - 1) * frame_seconds;
     for (int i = 1; i <= entry->frame_count; ++i) {
-        frames.push_back({with_slashes(frame_file_name(action, i)), action_scene(action, (i - 1) * frame_seconds, total)});
+        frames.push_back({portable_path(frame_file_name(action, i)), action_scene(action, (i - 1) * frame_seconds, total)});
     }
     return frames;
 }
@@ -80,7 +84,9 @@ bool write_action_frames(int action, const std::filesystem::path& animations_dir
     SheetRow row{action_name(action), {}, {}};
     for (const Frame& frame : frames_of(action)) {
         pictures.push_back(render(frame.scene));
-        if (!write_bytes(animations_dir / frame.relative_name, encode_jpeg(pictures.back().get(), frame_quality))) {
+        const auto path = animations_dir / frame.relative_name;
+        if (!write_file(path, encode_jpeg(pictures.back().get(), frame_quality))) {
+            std::cerr << "make_cat_art: cannot write " << path << "\n";
             return false;
         }
         row.pictures.push_back(pictures.back().get());

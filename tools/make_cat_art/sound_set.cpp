@@ -4,9 +4,9 @@
 
 #include "asset_names.h"
 #include "cat_sounds.h"
-#include "file_output.h"
 #include "pet/action_catalogue.h"
 #include "sound_sheet.h"
+#include "write_file.h"
 
 namespace pawlet::art {
 
@@ -18,7 +18,10 @@ bool write_sounds(const std::filesystem::path& sounds_dir, const std::filesystem
             std::cerr << "make_cat_art: no recipe for the sound " << name << "\n";
             return false;
         }
-        if (!write_bytes(sounds_dir / name, synth::wav_bytes(samples))) return false;
+        if (!tool_files::write_file(sounds_dir / name, synth::wav_bytes(samples))) {
+            std::cerr << "make_cat_art: cannot write " << sounds_dir / name << "\n";
+            return false;
+        }
         sounds.push_back({name, std::move(samples)});
     }
     return write_sound_sheet(sheets_dir / "sounds.png", sounds);

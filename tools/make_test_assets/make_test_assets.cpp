@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue_path.h"
 #include "frame_picture.h"
 #include "jpeg_writer.h"
 #include "pet/action_catalogue.h"
@@ -23,18 +24,9 @@ namespace {
 
 constexpr int jpeg_quality = 92;
 
-// Catalogue names use backslashes; the files are written on the host.
-std::string host_relative(std::string name) {
-    for (char& c : name) {
-        if (c == '\\') c = '/';
-    }
-    return name;
-}
-
 void write_frame(const fs::path& root, const std::string& name, int action, int index,
                  std::vector<std::string>& written) {
-    const std::string rel = "animations/" + host_relative(name);
-    fs::create_directories((root / rel).parent_path());
+    const std::string rel = "animations/" + tool_files::portable_path(name);
     write_jpeg(root / rel, frame_picture(action, index), jpeg_quality);
     written.push_back(rel);
 }

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <stdexcept>
 #include <vector>
 
 #include "media_writers.h"
-#include "output_file.h"
+#include "write_file.h"
 
 namespace pawlet::test_assets {
 
@@ -25,7 +26,9 @@ void write_tone_wav(const std::filesystem::path& path, double frequency, double 
         const double v = envelope * 0.5 * std::sin(2 * std::numbers::pi * frequency * t / sample_rate);
         samples[i] = static_cast<std::int16_t>(std::lround(v * 32767));
     }
-    write_file(path, media::encode_pcm16_wav(samples, sample_rate));
+    if (!tool_files::write_file(path, media::encode_pcm16_wav(samples, sample_rate))) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
 }
 
 }  // namespace pawlet::test_assets
