@@ -5,6 +5,8 @@
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
+#include "little_endian.h"
+
 namespace pawlet::media {
 
 std::vector<std::uint8_t> encode_jpeg(std::span<const std::uint8_t> pixels, int width, int height,
@@ -46,29 +48,28 @@ std::vector<std::uint8_t> encode_jpeg(std::span<const std::uint8_t> pixels, int 
 }
 
 std::vector<std::uint8_t> encode_pcm16_wav(std::span<const std::int16_t> samples, int sample_rate) {
+    using little_endian::append16;
+    using little_endian::append32;
     std::vector<std::uint8_t> out;
-    auto put = [&out](std::uint32_t v, int bytes) {
-        for (int b = 0; b < bytes; ++b) out.push_back(static_cast<std::uint8_t>((v >> (8 * b)) & 0xFF));
-    };
     auto tag = [&out](const char* t) {
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(t[i]));
     };
     const auto rate = static_cast<std::uint32_t>(sample_rate);
     const auto data_size = static_cast<std::uint32_t>(samples.size() * 2);
     tag("RIFF");
-    put(36 + data_size, 4);
+    append32(out, 36 + data_size);
     tag("WAVE");
     tag("fmt ");
-    put(16, 4);
-    put(1, 2);  // PCM
-    put(1, 2);  // one channel
-    put(rate, 4);
-    put(rate * 2, 4);  // bytes per second
-    put(2, 2);         // bytes per sample frame
-    put(16, 2);
+    append32(out, 16);
+    append16(out, 1);  // PCM
+    append16(out, 1);  // one channel
+    append32(out, rate);
+    append32(out, rate * 2);  // bytes per second
+    append16(out, 2);         // bytes per sample frame
+    append16(out, 16);
     tag("data");
-    put(data_size, 4);
-    for (std::int16_t s : samples) put(static_cast<std::uint16_t>(s), 2);
+    append32(out, data_size);
+    for (std::int16_t s : samples) append16(out, static_cast<std::uint16_t>(s));
     return out;
 }
 

@@ -1,16 +1,12 @@
 #include "ico_file.h"
 
+#include "little_endian.h"
+
 namespace pawlet::art {
 namespace {
 
-void put16(std::vector<std::uint8_t>& out, unsigned v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+using little_endian::append16;
+using little_endian::append32;
 
 // BITMAPINFOHEADER with the doubled height of icons, the colour rows and the mask rows,
 // both bottom-up.
@@ -23,14 +19,14 @@ std::vector<std::uint8_t> icon_image(cairo_surface_t* surface) {
     const auto n = static_cast<std::uint32_t>(size);
 
     std::vector<std::uint8_t> out;
-    put32(out, 40);
-    put32(out, n);
-    put32(out, 2 * n);
-    put16(out, 1);
-    put16(out, 32);
-    put32(out, 0);  // BI_RGB
-    put32(out, n * n * 4 + mask_stride * n);
-    for (int i = 0; i < 4; ++i) put32(out, 0);
+    append32(out, 40);
+    append32(out, n);
+    append32(out, 2 * n);
+    append16(out, 1);
+    append16(out, 32);
+    append32(out, 0);  // BI_RGB
+    append32(out, n * n * 4 + mask_stride * n);
+    for (int i = 0; i < 4; ++i) append32(out, 0);
 
     std::vector<std::uint8_t> mask;
     for (int y = size - 1; y >= 0; --y) {
@@ -59,9 +55,9 @@ std::vector<std::uint8_t> encode_icon_group(std::span<cairo_surface_t* const> im
     for (cairo_surface_t* s : images) bodies.push_back(icon_image(s));
 
     std::vector<std::uint8_t> out;
-    put16(out, 0);
-    put16(out, 1);  // icon
-    put16(out, static_cast<unsigned>(images.size()));
+    append16(out, 0);
+    append16(out, 1);  // icon
+    append16(out, static_cast<std::uint16_t>(images.size()));
     auto offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         const int size = cairo_image_surface_get_width(images[i]);
@@ -69,10 +65,10 @@ std::vector<std::uint8_t> encode_icon_group(std::span<cairo_surface_t* const> im
         out.push_back(static_cast<std::uint8_t>(size >= 256 ? 0 : size));
         out.push_back(0);  // no palette
         out.push_back(0);
-        put16(out, 1);   // planes
-        put16(out, 32);  // bits per pixel
-        put32(out, static_cast<std::uint32_t>(bodies[i].size()));
-        put32(out, offset);
+        append16(out, 1);   // planes
+        append16(out, 32);  // bits per pixel
+        append32(out, static_cast<std::uint32_t>(bodies[i].size()));
+        append32(out, offset);
         offset += static_cast<std::uint32_t>(bodies[i].size());
     }
     for (const auto& b : bodies) out.insert(out.end(), b.begin(), b.end());
