@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "asset_names.h"
+#include "cairo_handles.h"
 #include "formats/jpeg_decode.h"
 #include "input/touch_regions.h"
 
@@ -190,13 +191,8 @@ TEST(IconGroup, FiveSizesOf32BitsEachWithItsImage) {
     EXPECT_EQ(sizes, (std::set<std::uint32_t>{128, 64, 48, 32, 16}));
 }
 
-struct MaskDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-
 TEST(CatMask, EveryTouchRegionLiesOverTheCatInTheBackground) {
-    std::unique_ptr<cairo_surface_t, MaskDeleter> mask(
-        cairo_image_surface_create_from_png((art_dir / "cat-mask.png").c_str()));
+    const Surface mask(cairo_image_surface_create_from_png((art_dir / "cat-mask.png").c_str()));
     ASSERT_EQ(cairo_surface_status(mask.get()), CAIRO_STATUS_SUCCESS);
     ASSERT_EQ(cairo_image_surface_get_width(mask.get()), 320);
     ASSERT_EQ(cairo_image_surface_get_height(mask.get()), 480);
