@@ -52,7 +52,6 @@ std::unique_ptr<AnimationBox> AnimationBox::create(HWND parent, const RECT& boun
                                                    std::span<const std::uint8_t> background_jpeg) {
     if (!register_class()) return nullptr;
     std::unique_ptr<AnimationBox> box(new AnimationBox);
-    box->background_jpeg_ = background_jpeg;
     HWND window = CreateWindowExW(WS_EX_STATICEDGE, class_name, L"", WS_CHILD | WS_TABSTOP,
                                   bounds.left, bounds.top, bounds.right - bounds.left,
                                   bounds.bottom - bounds.top, parent, nullptr,
@@ -60,7 +59,7 @@ std::unique_ptr<AnimationBox> AnimationBox::create(HWND parent, const RECT& boun
     if (!window) return nullptr;
     RECT client;
     GetClientRect(window, &client);
-    if (!box->make_surface(client.right, client.bottom)) return nullptr;
+    if (!box->make_surface(client.right, client.bottom, background_jpeg)) return nullptr;
     box->set_pointer(hand_pointer_setting);
     return box;
 }
@@ -72,30 +71,15 @@ AnimationBox::~AnimationBox() {
     }
 }
 
-// The background surface (colour, then the picture at natural size) is made once, with the
-// box: the program never resizes it. The DIB section behind surface_dc_ is where each paint
-// composes its area.
-bool AnimationBox::make_surface(int width, int height) {
-    const auto background = decode_jpeg(background_jpeg_);
+// The background (colour, then the picture at natural size) is made once, with the box: the
+// program never resizes it. Each paint composes its area into the off-screen surface.
+bool AnimationBox::make_surface(int width, int height,
+                                std::span<const std::uint8_t> background_jpeg) {
+    const auto background = decode_jpeg(background_jpeg);
     model_ = std::make_unique<SpriteBox>(width, height, button_face_argb(),
                                          background ? &*background : nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width > 0 ? width : 1;
-    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc) return false;
-    SelectObject(dc.get(), bitmap.get());  // stays selected for the DC's life
-    surface_dc_ = std::move(dc);
-    surface_bitmap_ = std::move(bitmap);
-    surface_pixels_ = static_cast<std::uint32_t*>(bits);
-    surface_width_ = info.bmiHeader.biWidth;
-    return true;
+    surface_ = OffscreenSurface::create(width, height);
+    return surface_ != nullptr;
 }
 
 int AnimationBox::create_sprite(int left, int top, bool shown) {
@@ -129,9 +113,10 @@ void AnimationBox::paint() {
                                 Rect{0, 0, model_->client_width(), model_->client_height()});
     if (area.empty()) return;
     GdiFlush();  // GDI must be done with the DIB section before we write to it
-    model_->compose(area, surface_pixels_ + area.top * surface_width_ + area.left, surface_width_);
-    BitBlt(paint.dc(), area.left, area.top, area.width(), area.height(), surface_dc_.get(),
-           area.left, area.top, SRCCOPY);
+    const int stride = surface_->width();
+    model_->compose(area, surface_->pixels() + area.top * stride + area.left, stride);
+    BitBlt(paint.dc(), area.left, area.top, area.width(), area.height(), surface_->dc(), area.left,
+           area.top, SRCCOPY);
 }
 
 LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {

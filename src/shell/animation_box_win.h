@@ -8,7 +8,7 @@
 
 #include "media/sprite_box.h"
 #include "shell/pointer_win.h"
-#include "winkit/handles_win.h"
+#include "winkit/offscreen_surface_win.h"
 
 namespace pawlet {
 
@@ -45,19 +45,15 @@ private:
     template <typename Owner>
     friend LRESULT CALLBACK object_window_procedure(HWND, UINT, WPARAM, LPARAM);
     void attach(HWND window) { window_ = window; }
-    bool ready() const { return model_ != nullptr; }
+    bool ready() const { return model_ && surface_; }
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void paint();
     void invalidate_marked_areas();
-    bool make_surface(int width, int height);
+    bool make_surface(int width, int height, std::span<const std::uint8_t> background_jpeg);
 
     HWND window_ = nullptr;
     std::unique_ptr<SpriteBox> model_;
-    std::span<const std::uint8_t> background_jpeg_;
-    MemoryDc surface_dc_;
-    GdiBitmap surface_bitmap_;
-    std::uint32_t* surface_pixels_ = nullptr;
-    int surface_width_ = 0;
+    std::unique_ptr<OffscreenSurface> surface_;
     PointerSetting pointer_;
     PressHandler press_handler_;
 };

@@ -14,9 +14,9 @@ OwnedCursor cursor_from_image(const CursorImage& image) {
     resource[2] = static_cast<BYTE>(image.hotspot_y & 0xFF);
     resource[3] = static_cast<BYTE>((image.hotspot_y >> 8) & 0xFF);
     std::copy(image.image.begin(), image.image.end(), resource.begin() + 4);
-    return OwnedCursor(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
-                                                FALSE, 0x00030000, image.width, image.height,
-                                                LR_DEFAULTCOLOR));
+    return OwnedCursor(gdi_calls().create_icon_from_resource_ex(
+        resource.data(), static_cast<DWORD>(resource.size()), FALSE, 0x00030000, image.width,
+        image.height, LR_DEFAULTCOLOR));
 }
 
 OwnedCursor PointerSetting::set(std::span<const std::uint8_t> setting) {

@@ -4,6 +4,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "winkit/gdi_calls_win.h"
+
 namespace pawlet {
 
 // One move-only owner per kind of handle; the deleter knows how the kind is released.
@@ -27,17 +29,21 @@ struct FileCloser {
     }
 };
 using FileHandle = std::unique_ptr<void, FileCloser>;
-using GdiBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
-using MemoryDc = UniqueHandle<HDC, &DeleteDC>;
-using OwnedCursor = UniqueHandle<HCURSOR, &DestroyCursor>;
+inline void delete_gdi_object(HGDIOBJ object) { gdi_calls().delete_object(object); }
+inline void delete_memory_dc(HDC dc) { gdi_calls().delete_dc(dc); }
+inline void destroy_cursor(HCURSOR cursor) { gdi_calls().destroy_cursor(cursor); }
+using GdiBitmap = UniqueHandle<HBITMAP, &delete_gdi_object>;
+using MemoryDc = UniqueHandle<HDC, &delete_memory_dc>;
+using OwnedCursor = UniqueHandle<HCURSOR, &destroy_cursor>;
 using OwnedIcon = UniqueHandle<HICON, &DestroyIcon>;
-using Module = UniqueHandle<HMODULE, &FreeLibrary>;
 
 // Selects a GDI object into a DC for the scope and puts the previous one back.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelect() { SelectObject(dc_, previous_); }
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(gdi_calls().select_object(dc, object)) {}
+    ~ScopedSelect() {
+        if (previous_) gdi_calls().select_object(dc_, previous_);
+    }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
 

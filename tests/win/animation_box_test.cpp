@@ -4,14 +4,18 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "fixtures/cursor_fixture.h"
+#include "gdi_call_tracker.h"
 #include "shell/animation_box_win.h"
 #include "unit/jpeg_test_encoder.h"
 
 namespace pawlet {
 namespace {
+
+using testing::GdiCallTracker;
 
 struct TopWindow {
     HWND window = nullptr;
@@ -84,6 +88,7 @@ TEST(AnimationBoxPointer, SettingsGiveHandCursorOrArrow) {
 }
 
 TEST(AnimationBoxPointer, EachSettingReleasesThePreviousPointer) {
+    GdiCallTracker gdi;
     TopWindow top;
     auto box = make_box(top.window);
     ASSERT_TRUE(box);
@@ -95,11 +100,30 @@ TEST(AnimationBoxPointer, EachSettingReleasesThePreviousPointer) {
     EXPECT_NE(box->pointer(), first);
     EXPECT_FALSE(facts_of(first).valid) << "the pointer of the previous setting was not destroyed";
 
-    // A thousand settings, as ten minutes of hover ticks make, leave the GDI count flat.
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    // A thousand settings, as ten minutes of hover ticks make, keep one cursor alive.
     for (int i = 0; i < 1000; ++i) box->set_pointer(file);
-    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    EXPECT_LE(after, before + 4);
+    EXPECT_EQ(gdi.live_cursors(), 1u);
+    const std::uint8_t hand[4] = {14, 0, 0, 0};
+    box->set_pointer(hand);
+    EXPECT_EQ(gdi.live_cursors(), 0u) << "the hand is the system's: ours is released";
+    box.reset();
+    for (const std::string& fault : gdi.faults()) ADD_FAILURE() << fault;
+}
+
+TEST(AnimationBoxSurface, ReleasesItsBitmapAndDcWithNothingStillSelected) {
+    GdiCallTracker gdi;
+    {
+        TopWindow top;
+        auto box = make_box(top.window);
+        ASSERT_TRUE(box);
+        ShowWindow(box->window(), SW_SHOW);
+        UpdateWindow(box->window());
+        EXPECT_EQ(gdi.live_objects(), 2u) << "one memory DC and one DIB section";
+        box->set_pointer(fixtures::make_cursor_file(128, 1, 1));
+    }
+    EXPECT_EQ(gdi.live_objects(), 0u);
+    EXPECT_EQ(gdi.live_cursors(), 0u);
+    for (const std::string& fault : gdi.faults()) ADD_FAILURE() << fault;
 }
 
 TEST(AnimationBoxGeometry, StaticEdgeLeavesAClientAreaOf318By478) {
