@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "formats/jpeg_decode.h"
+#include "shell/keyboard_win.h"
 #include "shell/pointer_choice.h"
 #include "winkit/window_procedure_win.h"
 
@@ -33,14 +34,6 @@ bool AnimationBox::register_class() {
 }
 
 namespace {
-
-int press_keys() {
-    int keys = 0;
-    if (GetKeyState(VK_CONTROL) < 0) keys |= 1;
-    if (GetKeyState(VK_SHIFT) < 0) keys |= 2;
-    if (GetKeyState(VK_MENU) < 0) keys |= 4;
-    return keys;
-}
 
 bool pointer_is_over(HWND window) {
     POINT at;
@@ -124,7 +117,7 @@ LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT: paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every pixel is painted from the composed surface
     case WM_LBUTTONDOWN:
-        if (press_handler_) press_handler_(GET_X_LPARAM(l), GET_Y_LPARAM(l), press_keys());
+        if (press_handler_) press_handler_(GET_X_LPARAM(l), GET_Y_LPARAM(l), held_modifiers().bits());
         SetFocus(window_);
         return 0;
     }

@@ -1,7 +1,6 @@
 #include "shell/engine_host_win.h"
 
 #include "pet/pump_wait_win.h"
-#include "shell/program_win.h"
 #include "winkit/file_read_win.h"
 
 namespace pawlet {
@@ -15,8 +14,8 @@ void WindowEngineHost::wait(int milliseconds, bool (*return_early)(const void*),
 void WindowEngineHost::show_picture_file(std::string_view relative_name) {
     // Frame names are ASCII; the buffer is released as soon as the sprite has decoded it.
     const std::vector<std::uint8_t> bytes =
-        read_whole_file(animations_dir + std::wstring(relative_name.begin(), relative_name.end()));
-    main_.box().set_sprite_picture(sprite_id, bytes);
+        read_whole_file(animations_dir_ + std::wstring(relative_name.begin(), relative_name.end()));
+    main_.box().set_sprite_picture(sprite_id_, bytes);
 }
 
 void WindowEngineHost::set_sound_timer_period(int milliseconds) {

@@ -12,6 +12,9 @@ struct Modifiers {
     bool ctrl = false;
     bool shift = false;
     bool alt = false;
+
+    // The bits a press event carries them in: 1 Ctrl, 2 Shift, 4 Alt.
+    int bits() const { return (ctrl ? 1 : 0) | (shift ? 2 : 0) | (alt ? 4 : 0); }
 };
 
 // A key press that reached the active main window: Escape alone closes it; Tab and Shift+Tab

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "assets/resource_ids.h"
-#include "shell/keyboard.h"
+#include "shell/keyboard_win.h"
 #include "shell/maker_texts.h"
 #include "winkit/message_pump_win.h"
 #include "winkit/resources_win.h"
@@ -15,8 +15,6 @@ constexpr wchar_t class_name[] = L"PawletMainWindow";
 constexpr UINT msg_first_activated = WM_APP + 1;
 constexpr UINT msg_destroy_request = WM_APP + 2;
 constexpr int max_outer_extent = 32627;
-
-MainWindow* g_main_window = nullptr;  // the one main window; its keys are filtered here
 
 OwnedIcon load_icon(int size) {
     return OwnedIcon(static_cast<HICON>(
@@ -32,10 +30,6 @@ HWND create_child(const wchar_t* window_class, const wchar_t* text, DWORD style,
                                  GetModuleHandleW(nullptr), nullptr);
     if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return child;
-}
-
-Modifiers held_modifiers() {
-    return {GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0};
 }
 }  // namespace
 
@@ -68,16 +62,12 @@ std::unique_ptr<MainWindow> MainWindow::load(MainWindowHandlers handlers) {
     if (!window || !main->box_) return nullptr;
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(main->large_icon_.get()));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(main->small_icon_.get()));
-    g_main_window = main.get();
-    set_message_filter(&MainWindow::filter_keys);
+    set_message_filter({&MainWindow::filter_keys, main.get()});
     return main;
 }
 
 MainWindow::~MainWindow() {
-    if (g_main_window == this) {
-        set_message_filter(nullptr);
-        g_main_window = nullptr;
-    }
+    if (message_filter().context == this) set_message_filter({});
     hover_timer_.reset();
     sound_sync_timer_.reset();
     box_.reset();
@@ -202,10 +192,10 @@ void MainWindow::on_timer(UINT_PTR id) {
         handlers_.sound_sync_tick();
 }
 
-bool MainWindow::filter_keys(MSG& message) {
+bool MainWindow::filter_keys(void* context, MSG& message) {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
-    MainWindow* self = g_main_window;
-    if (!self || GetActiveWindow() != self->window_) return false;
+    auto* self = static_cast<MainWindow*>(context);
+    if (GetActiveWindow() != self->window_) return false;
     return self->on_key(static_cast<UINT>(message.wParam));
 }
 

@@ -51,7 +51,7 @@ private:
     friend LRESULT CALLBACK object_window_procedure(HWND, UINT, WPARAM, LPARAM);
     void attach(HWND window) { window_ = window; }
     bool ready() const { return true; }
-    static bool filter_keys(MSG& message);
+    static bool filter_keys(void* context, MSG& message);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     bool create_controls();
     void on_activate(WPARAM w);

@@ -1,33 +1,49 @@
 #pragma once
+#include <memory>
 #include <string>
-#include <string_view>
+
+#include "pet/action_engine.h"
+#include "shell/engine_host_win.h"
+#include "shell/main_window_win.h"
 
 namespace pawlet {
 
-// Process-wide state set at start; the two directory texts end in a backslash.
-extern std::wstring animations_dir;
-extern std::wstring sounds_dir;
-extern int sprite_id;
+// The program: owns the main window, the engine's host and the engine for the process's life,
+// binds the window's handlers to them, and keeps the asset folders and the one sprite.
+class Program {
+public:
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
-// The start-up sequence; returns only if its message loop ends.
+    // The start-up sequence. Returns 0, and only if the message loop ends: the orderly end comes
+    // from inside the window's destruction instead.
+    int start_program();
+
+private:
+    // The window's handlers.
+    void prepare_main_window();
+    void start_pet();
+    void close_button_clicked();
+    [[noreturn]] void end_on_destroy();
+    void box_pressed(int x, int y, int keys);
+    void release_asset_dirs();  // the exit routine
+
+    std::wstring program_dir_;
+    // Both end in a backslash; they live until the exit routine releases them.
+    std::wstring animations_dir;
+    std::wstring sounds_dir;
+    int sprite_id = 0;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
+    std::unique_ptr<ActionEngine> engine_;
+};
+
+// The process's entry: one Program, started.
 int start_program();
 
-// The window's handlers.
-void prepare_main_window();
-void start_pet();
-void close_button_clicked();
-[[noreturn]] void end_on_destroy();
-
-// The exit-routine slot: start-up puts release_asset_dirs there.
-void set_exit_routine(void (*routine)());
-
-// The orderly end: runs the exit routine once, then ends the process with exit_code.
-[[noreturn]] void end_program(int exit_code);
-void release_asset_dirs();
+// Asks the system to drop the process's whole working set.
 void trim_working_set();
-
-// A start-up failure: an error box with no owner, then exit code -1 without the exit routine.
-[[noreturn]] void fatal_error(std::wstring_view message);
 
 // The program directory of the running module, read with the wide API at any length.
 std::wstring running_program_dir();

@@ -2,16 +2,18 @@
 
 namespace pawlet {
 namespace {
-MessageFilter g_filter = nullptr;
+MessageFilter g_filter;
 
 void deliver(MSG& message) {
-    if (g_filter && g_filter(message)) return;
+    if (g_filter.handle && g_filter.handle(g_filter.context, message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
 }  // namespace
 
 void set_message_filter(MessageFilter filter) { g_filter = filter; }
+
+MessageFilter message_filter() { return g_filter; }
 
 bool dispatch_pending_messages() {
     MSG message;
@@ -23,15 +25,11 @@ bool dispatch_pending_messages() {
     return false;
 }
 
-bool dispatch_next_message(int& exit_code) {
+void run_message_loop() {
     MSG message;
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) {
-        exit_code = got == 0 ? static_cast<int>(message.wParam) : 0;
-        return false;
-    }
-    deliver(message);
-    return true;
+    // GetMessage gives -1 only for an invalid window handle, which we never pass: stop on it
+    // rather than spin.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) deliver(message);
 }
 
 }  // namespace pawlet

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/program_win.h"
+#include "shell/process_end_win.h"
 
 namespace pawlet {
 namespace {
