@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/cursor_fixture.h"
+#include "pet/sound_cue_win.h"
+#include "shell/engine_host_win.h"
 #include "shell/layout.h"
 #include "shell/main_window_win.h"
 #include "winkit/message_pump_win.h"
@@ -14,11 +17,17 @@ namespace {
 
 struct Recorder {
     std::vector<std::string> events;
+    int sound_ticks = 0;
+    std::unique_ptr<MainWindow>* main = nullptr;  // for the handlers that act on the window
     MainWindowHandlers handlers() {
         MainWindowHandlers h;
         h.first_activated = [this] { events.push_back("first activated"); };
         h.will_be_destroyed = [this] { events.push_back("destroyed"); };
         h.close_clicked = [this] { events.push_back("close clicked"); };
+        h.sound_sync_tick = [this] {
+            ++sound_ticks;
+            play_sound_cue((*main)->sound_sync_timer());
+        };
         return h;
     }
 };
@@ -95,6 +104,7 @@ TEST(MainWindow, LoadsHiddenWithItsControlsThenStartsThePetOnceAfterTheFirstActi
 class ShownMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        rec.main = &main;
         main = MainWindow::load(rec.handlers());
         ASSERT_TRUE(main);
         main->show();
@@ -142,6 +152,83 @@ TEST_F(ShownMainWindow, CloseButtonClickReachesItsHandlerAndQueuedDestructionWai
     dispatch_pending_messages();
     EXPECT_FALSE(IsWindow(main->window()));
     EXPECT_EQ(rec.events.back(), "destroyed");
+}
+
+TEST_F(ShownMainWindow, SoundSyncTimerFiresOncePerArming) {
+    WindowTimer& timer = main->sound_sync_timer();
+    EXPECT_EQ(timer.period(), 0) << "stopped at start";
+
+    timer.set_period(40);
+    pump_for(400);
+    EXPECT_EQ(rec.sound_ticks, 1);
+    EXPECT_EQ(timer.period(), 0) << "the tick stops its timer";
+
+    timer.set_period(40);
+    pump_for(400);
+    EXPECT_EQ(rec.sound_ticks, 2) << "armed again, it fires again, once";
+
+    // Arming again with the same delay before the tick keeps the count: still one tick.
+    timer.set_period(200);
+    pump_for(100);
+    timer.set_period(200);
+    pump_for(500);
+    EXPECT_EQ(rec.sound_ticks, 3);
+}
+
+TEST_F(ShownMainWindow, PointerRequestsOfTheControlsAreAnsweredWithTheBoxPointerOrTheArrow) {
+    HWND box = main->control(animation_box);
+    const std::vector<std::uint8_t> cursor_file = fixtures::make_cursor_file(128, 60, 60);
+    const std::uint8_t hand[4] = {14, 0, 0, 0};
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    struct Case {
+        const char* name;
+        ControlIndex over;
+        std::vector<std::uint8_t> box_setting;
+        bool box_pointer;  // else the arrow
+    };
+    const std::vector<Case> cases = {
+        {"box with the hand", animation_box, {hand, hand + 4}, true},
+        {"box with a cursor file", animation_box, cursor_file, true},
+        {"box with no pointer of its own", animation_box, {0, 0, 0, 0}, false},
+        {"close button", close_button, cursor_file, false},
+        {"credits label", credits_label, cursor_file, false},
+    };
+    for (const Case& c : cases) {
+        main->box().set_pointer(c.box_setting);
+        SetCursor(nullptr);
+        HWND over = main->control(c.over);
+        // As the system does: to the window under the pointer, which passes it to its parent.
+        const LRESULT handled =
+            SendMessageW(over, WM_SETCURSOR, reinterpret_cast<WPARAM>(over), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_TRUE(handled) << c.name;
+        EXPECT_EQ(GetCursor(), c.box_pointer ? main->box().pointer() : arrow) << c.name;
+    }
+    SetCursor(nullptr);
+    SendMessageW(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), main->box().pointer()) << "outside the client area the system decides";
+}
+
+TEST_F(ShownMainWindow, AMinimisedWindowStillCountsAsShownForThePetsLoop) {
+    const std::wstring animations_dir = L"C:\\nowhere\\animations\\";
+    WindowEngineHost host(*main, animations_dir, 1);
+    struct Step {
+        const char* name;
+        int show_command;
+        bool shown;
+    };
+    const std::vector<Step> steps = {
+        {"shown", SW_SHOW, true},
+        {"minimised", SW_MINIMIZE, true},
+        {"restored", SW_RESTORE, true},
+        {"hidden", SW_HIDE, false},
+    };
+    for (const Step& step : steps) {
+        ShowWindow(main->window(), step.show_command);
+        pump_for(50);
+        EXPECT_EQ(host.window_visible(), step.shown) << step.name;
+    }
+    DestroyWindow(main->window());
+    EXPECT_FALSE(host.window_visible()) << "destroyed";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // How the process ends: the orderly end runs the exit routine once and exits with 0; a fatal
-// start-up error shows an ownerless box with one OK button and exits with -1 without it.
+// start-up error shows an ownerless box with one OK button and exits with -1 without it, also
+// when the real start-up cannot make its main window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "shell/process_end_win.h"
+#include "shell/program_win.h"
 
 namespace pawlet {
 namespace {
@@ -46,6 +48,19 @@ TEST(ProgramEndChild, Run) {
     g_marker = marker;
     set_exit_routine(&write_marker);
     if (std::wstring(mode) == L"fatal") fatal_error(L"Pawlet could not create its main window.");
+    if (std::wstring(mode) == L"no window") {
+        // The main window's class, taken first by a procedure that refuses every window.
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            return m == WM_NCCREATE ? FALSE : DefWindowProcW(w, m, wp, lp);
+        };
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PawletMainWindow";
+        RegisterClassExW(&wc);
+        start_program();
+        return;  // not reached: start-up ends the process
+    }
     end_program(0);
 }
 
@@ -145,6 +160,18 @@ TEST(ProgramEnd, FatalErrorShowsAnOwnerlessOkBoxAndExitsWithMinusOne) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(child.wait_exit(30000), 0xFFFFFFFFu);
     EXPECT_EQ(read_file(marker), "") << "the exit routine must not run after a fatal error";
+}
+
+TEST(ProgramEnd, StartUpThatCannotMakeItsWindowShowsTheErrorAndNoWindow) {
+    const std::wstring marker = marker_path();
+    Child child;
+    ASSERT_TRUE(child.start(L"no window", marker));
+    HWND box = find_message_box(child.process.dwProcessId, 30000);
+    ASSERT_NE(box, nullptr) << "no error message box appeared";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_EQ(FindWindowW(L"PawletMainWindow", nullptr), nullptr) << "a main window was made";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(child.wait_exit(30000), 0xFFFFFFFFu);
 }
 
 }  // namespace
