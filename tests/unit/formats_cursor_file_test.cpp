@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,22 +15,12 @@ using Bytes = std::vector<std::uint8_t>;
 using fixtures::put16;
 using fixtures::put32;
 
-constexpr std::size_t good_length = 19518;
-constexpr std::uint32_t good_image_size = 19496;
-constexpr int good_hotspot_x = 61, good_hotspot_y = 70;
+constexpr std::size_t good_length = fixtures::hover_file_size;
+constexpr std::size_t good_image_size = fixtures::hover_image_size;
+constexpr int good_hotspot_x = fixtures::hover_hotspot_x, good_hotspot_y = fixtures::hover_hotspot_y;
 
-// One 128 x 128 image, 8 bits per pixel, as the program's hover cursors are laid out.
-Bytes good_cursor() {
-    Bytes b = fixtures::make_cursor_file(128, good_hotspot_x, good_hotspot_y);
-    EXPECT_EQ(b.size(), good_length);
-    return b;
-}
-
-Bytes edited(std::function<void(Bytes&)> edit) {
-    Bytes b = good_cursor();
-    edit(b);
-    return b;
-}
+Bytes good_cursor() { return fixtures::hover_cursor(); }
+Bytes edited(void (*edit)(Bytes&)) { return fixtures::edited_hover_cursor(edit); }
 
 TEST(CursorFile, ReadsTheFirstDirectoryEntry) {
     struct Case {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "fixtures/cursor_fixture.h"
@@ -12,19 +11,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+using fixtures::edited_hover_cursor;
 using fixtures::put16;
 using fixtures::put32;
-
-constexpr std::uint32_t good_image_size = 19496;
-constexpr int good_hotspot_x = 61, good_hotspot_y = 70;
-
-Bytes good_cursor() { return fixtures::make_cursor_file(128, good_hotspot_x, good_hotspot_y); }
-
-Bytes edited(std::function<void(Bytes&)> edit) {
-    Bytes b = good_cursor();
-    edit(b);
-    return b;
-}
 
 const char* name_of(PointerKind k) {
     switch (k) {
@@ -51,13 +40,13 @@ TEST(PointerSetting, PicksHandCursorOrArrow) {
         {"14 in three bytes", {14, 0, 0}, PointerKind::arrow},
         {"14 in five bytes", {14, 0, 0, 0, 0}, PointerKind::arrow},
         {"14 as a 16-bit number", {14, 0}, PointerKind::arrow},
-        {"hover cursor file", good_cursor(), PointerKind::cursor},
-        {"shortest valid cursor file", edited([](Bytes& b) { b.resize(23); put32(b, 14, 1); }),
+        {"hover cursor file", fixtures::hover_cursor(), PointerKind::cursor},
+        {"shortest valid cursor file", edited_hover_cursor([](Bytes& b) { b.resize(23); put32(b, 14, 1); }),
          PointerKind::cursor},
-        {"icon file", edited([](Bytes& b) { put16(b, 2, 1); }), PointerKind::arrow},
-        {"cursor file with its image past the end", edited([](Bytes& b) { put32(b, 18, 23); }),
+        {"icon file", edited_hover_cursor([](Bytes& b) { put16(b, 2, 1); }), PointerKind::arrow},
+        {"cursor file with its image past the end", edited_hover_cursor([](Bytes& b) { put32(b, 18, 23); }),
          PointerKind::arrow},
-        {"cursor header cut to 11 bytes", edited([](Bytes& b) { b.resize(11); }), PointerKind::arrow},
+        {"cursor header cut to 11 bytes", edited_hover_cursor([](Bytes& b) { b.resize(11); }), PointerKind::arrow},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(name_of(classify_pointer_setting(c.setting).kind), name_of(c.expected)) << c.name;
@@ -65,15 +54,15 @@ TEST(PointerSetting, PicksHandCursorOrArrow) {
 }
 
 TEST(PointerSetting, CursorChoiceCarriesTheFirstImage) {
-    const Bytes file = good_cursor();
+    const Bytes file = fixtures::hover_cursor();
     const PointerChoice choice = classify_pointer_setting(file);
     ASSERT_EQ(choice.kind, PointerKind::cursor);
     EXPECT_EQ(choice.cursor.width, 128);
     EXPECT_EQ(choice.cursor.height, 128);
-    EXPECT_EQ(choice.cursor.hotspot_x, good_hotspot_x);
-    EXPECT_EQ(choice.cursor.hotspot_y, good_hotspot_y);
+    EXPECT_EQ(choice.cursor.hotspot_x, fixtures::hover_hotspot_x);
+    EXPECT_EQ(choice.cursor.hotspot_y, fixtures::hover_hotspot_y);
     EXPECT_EQ(choice.cursor.image.data(), file.data() + 22);
-    EXPECT_EQ(choice.cursor.image.size(), good_image_size);
+    EXPECT_EQ(choice.cursor.image.size(), fixtures::hover_image_size);
 }
 
 }  // namespace
