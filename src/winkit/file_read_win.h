@@ -5,10 +5,11 @@
 
 namespace pawlet {
 
-// The whole file; empty when it is missing or cannot be read. Paths of any length.
-std::vector<std::uint8_t> read_whole_file(const std::wstring& path);
+// Frames and sounds are small; a file above this size is not one of ours.
+inline constexpr std::int64_t largest_readable_file = 0x40000000;  // 1 GiB
 
-// Path as the wide file APIs take it: long absolute paths get the \\?\ prefix.
-std::wstring extended_length_path(const std::wstring& path);
+// The whole file; empty when it is missing, empty, larger than largest_readable_file or cannot
+// be read. Paths of any length.
+std::vector<std::uint8_t> read_whole_file(const std::wstring& path);
 
 }  // namespace pawlet
