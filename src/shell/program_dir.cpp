@@ -15,4 +15,10 @@ std::wstring asset_dir(std::wstring_view program_dir, std::wstring_view folder) 
     return dir;
 }
 
+std::wstring current_directory_for(std::wstring_view program_dir) {
+    std::wstring dir(program_dir);
+    if (!dir.empty() && dir.back() == L':') dir.push_back(L'\\');
+    return dir;
+}
+
 }  // namespace pawlet

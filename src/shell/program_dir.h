@@ -13,4 +13,10 @@ std::wstring program_dir_from_module_path(std::wstring_view module_path);
 // asset_dir(L"C:", L"animations") == L"C:\\animations\\".
 std::wstring asset_dir(std::wstring_view program_dir, std::wstring_view folder);
 
+// What to make the current directory at start-up for a program directory; empty means leave it
+// alone. A bare drive gets its backslash ("C:" -> "C:\\", also after "\\\\?\\"): "C:" alone names
+// the drive's current directory, not its root. Anything else, a share root "\\\\server\\share"
+// included, names its folder as it stands; setting it adds the final backslash itself.
+std::wstring current_directory_for(std::wstring_view program_dir);
+
 }  // namespace pawlet

@@ -52,5 +52,23 @@ TEST(ProgramDir, AssetDirAppendsFolderBetweenBackslashes) {
     }
 }
 
+TEST(ProgramDir, CurrentDirectoryIsTheFolderWithABareDriveAtItsRoot) {
+    struct Case {
+        std::wstring program_dir, expected;
+    };
+    const std::vector<Case> cases = {
+        {L"C:", L"C:\\"},
+        {L"\\\\?\\C:", L"\\\\?\\C:\\"},
+        {L"C:\\Games\\Pet", L"C:\\Games\\Pet"},
+        {L"\\\\server\\share", L"\\\\server\\share"},
+        {L"\\\\server\\share\\Pet", L"\\\\server\\share\\Pet"},
+        {L"", L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(current_directory_for(c.program_dir), c.expected)
+            << "program dir \"" << narrow(c.program_dir) << "\"";
+    }
+}
+
 }  // namespace
 }  // namespace pawlet
