@@ -14,19 +14,11 @@
 #include "winkit/message_pump_win.h"
 
 namespace pawlet {
-namespace {
-
-void make_current_directory(const std::wstring& dir) {
-    if (dir.empty()) return;
-    // "C:" alone would mean the drive's current directory, not its root.
-    SetCurrentDirectoryW(dir.back() == L':' ? (dir + L"\\").c_str() : dir.c_str());
-}
-
-}  // namespace
 
 int Program::start_program() {
     program_dir_ = running_program_dir();
-    make_current_directory(program_dir_);
+    if (const std::wstring current = current_directory_for(program_dir_); !current.empty())
+        SetCurrentDirectoryW(current.c_str());
     set_exit_routine([this] { release_asset_dirs(); });
 
     MainWindowHandlers handlers;

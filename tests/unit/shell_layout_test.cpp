@@ -1,11 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 #include "shell/layout.h"
 
 namespace pawlet {
 namespace {
+
+// The code names controls through the ASCII aliases; each must name its control in the table.
+TEST(Layout, EachAliasNamesItsControl) {
+    struct Case {
+        ControlIndex alias;
+        const wchar_t* name;
+        ControlKind kind;
+    };
+    const std::vector<Case> cases = {
+        {close_button, L"按钮2", ControlKind::push_button},
+        {credits_label, L"标签1", ControlKind::label},
+        {hover_timer, L"时钟1", ControlKind::timer},
+        {sound_sync_timer, L"声音同步时钟", ControlKind::timer},
+        {sprite_template, L"动画物体", ControlKind::sprite_template},
+        {animation_box, L"动画框", ControlKind::animation_box},
+    };
+    ASSERT_EQ(cases.size(), main_window_layout.size());
+    for (const Case& c : cases) {
+        const ControlLayout& control = main_window_layout[static_cast<std::size_t>(c.alias)];
+        EXPECT_EQ(std::wstring_view(control.name), c.name) << "alias " << c.alias;
+        EXPECT_EQ(control.kind, c.kind) << "alias " << c.alias;
+    }
+}
 
 TEST(Layout, InitialFocusGoesToTheAnimationBox) {
     EXPECT_EQ(initial_focus_control(), animation_box);
