@@ -77,27 +77,36 @@ void drop(cairo_t* cr, Point top, double length, double radius) {
 }
 
 void paint_cleaver(cairo_t* cr) {
-    // Handle, then the blade over its tang.
-    smooth(cr, {{15, 6.8}, {22.6, 6.6}, {23.2, 8.6}, {22.6, 10.6}, {15, 10.4}});
+    // The handle, level with the spine, then the blade over its tang.
+    smooth(cr, {{15, 4.4}, {22.4, 4.2}, {23.2, 6.4}, {22.4, 8.6}, {15, 8.4}});
     fill_and_outline(cr, wood, line);
     for (double x : {18.0, 21.0}) {
-        ellipse_path(cr, x, 8.6, 0.8, 0.8);
+        ellipse_path(cr, x, 6.4, 0.8, 0.8);
         fill_plain(cr, steel_light);
     }
-    polygon_path(cr, {{1.0, 3.2}, {15.8, 3.2}, {15.8, 13.6}, {1.0, 16.2}});
+    cairo_move_to(cr, 1.0, 3.4);
+    cairo_line_to(cr, 16.2, 3.4);
+    cairo_line_to(cr, 16.2, 15.4);
+    cairo_curve_to(cr, 11.0, 16.6, 6.0, 17.2, 1.0, 17.2);
+    cairo_close_path(cr);
     fill_and_outline(cr, steel, line);
-    polygon_path(cr, {{1.6, 3.8}, {15.2, 3.8}, {15.2, 6.0}, {1.6, 6.0}});
-    fill_plain(cr, steel_light);
-    ellipse_path(cr, 4.2, 6.6, 1.2, 1.2);  // the hole to hang it by
+    cairo_move_to(cr, 2.0, 4.6);
+    cairo_line_to(cr, 15.4, 4.6);
+    plain_stroke(cr, steel_light, 0.9);
+    ellipse_path(cr, 4.2, 6.8, 1.2, 1.2);  // the hole to hang it by
     fill_and_outline(cr, steel_dark, 0.8);
     // Blood along the edge, running off it.
-    smooth(cr, {{1.5, 15.6}, {1.5, 12.2}, {4, 11.4}, {6.5, 12.4}, {9, 11.2}, {12, 12.4}, {14.5, 12.0}, {15.2, 13.7}}, false);
-    cairo_line_to(cr, 1.5, 15.6);
+    cairo_move_to(cr, 1.5, 16.7);
+    cairo_line_to(cr, 1.5, 12.8);
+    cairo_curve_to(cr, 3.5, 11.6, 5.0, 13.4, 7.0, 12.6);
+    cairo_curve_to(cr, 9.0, 11.8, 10.5, 13.6, 12.6, 13.0);
+    cairo_curve_to(cr, 14.0, 12.6, 15.0, 14.0, 15.7, 15.0);
+    cairo_curve_to(cr, 11.0, 16.1, 6.0, 16.7, 1.5, 16.7);
     cairo_close_path(cr);
     fill_plain(cr, blood);
-    drop(cr, {4.5, 14.5}, 5.6, 1.3);
+    drop(cr, {4.2, 15.8}, 5.6, 1.3);
     fill_plain(cr, blood);
-    drop(cr, {10.5, 13.6}, 4.4, 1.1);
+    drop(cr, {10.2, 15.2}, 4.4, 1.1);
     fill_plain(cr, blood);
 }
 
@@ -174,6 +183,16 @@ void paint_ladybird(cairo_t* cr) {
     plain_stroke(cr, {1, 0.72, 0.68}, 1.0);
 }
 
+void star(cairo_t* cr, Point c, double outer, double inner, int points) {
+    for (int i = 0; i < 2 * points; ++i) {
+        const double r = (i % 2) ? inner : outer;
+        const double a = -pi / 2 + i * pi / points;
+        if (i == 0) cairo_move_to(cr, c.x + r * std::cos(a), c.y + r * std::sin(a));
+        else cairo_line_to(cr, c.x + r * std::cos(a), c.y + r * std::sin(a));
+    }
+    cairo_close_path(cr);
+}
+
 void paint_handshake(cairo_t* cr) {
     constexpr Color tan{0.80, 0.54, 0.32};
     // Two people's sleeves, one from each side...
@@ -202,15 +221,11 @@ void paint_handshake(cairo_t* cr) {
     cairo_move_to(cr, 13.8, 9.2);
     cairo_line_to(cr, 8.8, 8.2);
     outlined_stroke(cr, tan, 1.8);
-    // Marks of a hearty shake over the hands.
-    for (const auto& [a, b] : {std::pair<Point, Point>{{6.2, 5.4}, {4.6, 3.6}}, {{10.8, 4.8}, {10.5, 2.2}},
-                               {{15.4, 5.0}, {16.8, 2.8}}}) {
-        cairo_move_to(cr, a.x, a.y);
-        cairo_line_to(cr, b.x, b.y);
-    }
-    set_color(cr, pal::outline);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    // A sparkle over the deal.
+    star(cr, {10.9, 3.2}, 3.2, 1.2, 4);
+    fill_plain(cr, {0.96, 0.66, 0.06});
+    star(cr, {10.9, 3.2}, 1.9, 0.7, 4);
+    fill_plain(cr, {1.0, 0.93, 0.45});
 }
 
 void steam_wisp(cairo_t* cr, double x, double bottom, double top, double sway) {
@@ -291,16 +306,6 @@ void paint_beckon(cairo_t* cr) {
         cairo_arc(cr, 18.8, 10.2, r, -pi * 0.55, -pi * 0.15);
     }
     plain_stroke(cr, ink, 0.9);
-}
-
-void star(cairo_t* cr, Point c, double outer, double inner, int points) {
-    for (int i = 0; i < 2 * points; ++i) {
-        const double r = (i % 2) ? inner : outer;
-        const double a = -pi / 2 + i * pi / points;
-        if (i == 0) cairo_move_to(cr, c.x + r * std::cos(a), c.y + r * std::sin(a));
-        else cairo_line_to(cr, c.x + r * std::cos(a), c.y + r * std::sin(a));
-    }
-    cairo_close_path(cr);
 }
 
 void paint_bomb(cairo_t* cr) {
