@@ -38,7 +38,8 @@ SPOTS = [
     ('left paw, stored left bound', (91, 300), 'cursor_skull'),
     ('left paw, last pixel of a press', (121, 300), 'hand'),
 ]
-BELLY = (163, 362)      # the dagger; a press plays action 14 (stomach), 33 frames
+BELLY = (163, 362)      # the dagger
+LEFT_PAW = (105, 300)   # the skull; a press plays action 1 (scratch), nearly three seconds long
 LEFT_EAR = (89, 132)    # the OK hand
 NOSE = (163, 188)       # the beckoning hand
 
@@ -103,15 +104,15 @@ class HoverCursors(unittest.TestCase):
         self.assertLessEqual(typical, TYPICAL_BOUND)
 
     def test_cursors_follow_the_regions_during_an_action(self):
-        pressed = self.session.click(self.window, BELLY[0] + 1, BELLY[1] + 1)
-        self.wait_until(lambda: any(t > pressed and n.startswith('stomach') for t, n in self.frame_opens()),
-                        'the press on the belly started no action')
+        pressed = self.session.click(self.window, LEFT_PAW[0] + 1, LEFT_PAW[1] + 1)
+        self.wait_until(lambda: any(t > pressed and n.startswith('scratch') for t, n in self.frame_opens()),
+                        'the press on the left paw started no action')
         shown = [self.wait_for_cursor('cursor_ok_hand', self.point_at(LEFT_EAR), 'left ear')]
         shown.append(self.wait_for_cursor('cursor_beckon', self.point_at(NOSE), 'nose'))
         changed = now()
         self.wait_until(lambda: [n for _, n in self.frame_opens()].count('blink\\cat_blink0000.jpg') >= 3,
                         'the action never ended')
-        last_frame = max(t for t, n in self.frame_opens() if n.startswith('stomach'))
+        last_frame = max(t for t, n in self.frame_opens() if n.startswith('scratch'))
         self.assertGreater(last_frame, changed, 'the action had ended before the cursors changed')
 
     @unittest.skipUnless(MOVE_WINDOW, 'set PAWLET_MOVE_WINDOW (ctest does)')
