@@ -126,6 +126,7 @@ TEST(HoverPointer, TheBoxShowsTheCursorOfTheSpotUnderThePointer) {
         pet.point_at_box(-300, 200);  // beside the window
         hover.update();
         EXPECT_EQ(pet.box->pointer(), hand_pointer());
+        EXPECT_TRUE(testing::cursor_shape(GetCursor())) << "the thread's current cursor was destroyed";
     }
     EXPECT_EQ(gdi.live_cursors(), 0u);
     for (const std::string& fault : gdi.faults()) ADD_FAILURE() << fault;
