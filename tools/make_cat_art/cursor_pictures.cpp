@@ -284,11 +284,11 @@ void paint_beckon(cairo_t* cr) {
     polygon_path(cr, {{0.8, 10.4}, {4.8, 10.0}, {5.6, 20.4}, {0.8, 20.8}});  // cuff
     fill_and_outline(cr, {0.28, 0.50, 0.88}, line);
     // The crooked index finger: out to the right, bent up and back.
-    cairo_move_to(cr, 11.0, 13.0);
-    cairo_line_to(cr, 18.6, 13.0);
-    cairo_curve_to(cr, 21.0, 13.0, 21.2, 9.0, 18.8, 8.4);
-    cairo_line_to(cr, 17.4, 8.6);
-    outlined_stroke(cr, skin, 2.8);
+    cairo_move_to(cr, 11.0, 14.4);
+    cairo_line_to(cr, 17.6, 14.4);
+    cairo_curve_to(cr, 21.6, 14.4, 21.6, 7.6, 18.2, 7.6);
+    cairo_line_to(cr, 16.8, 7.8);
+    outlined_stroke(cr, skin, 2.1);
     // Fist with the other fingers curled under it.
     smooth(cr, {{4.6, 10.6}, {8.2, 9.0}, {13.0, 10.0}, {15.4, 14.0}, {15.0, 18.6}, {11.0, 21.0}, {5.4, 20.6}});
     fill_and_outline(cr, skin, line);
@@ -301,11 +301,9 @@ void paint_beckon(cairo_t* cr) {
     cairo_curve_to(cr, 9.4, 10.4, 11.6, 11.0, 12.6, 12.2);
     plain_stroke(cr, pal::outline, 0.8);
     // The motion: come here.
-    for (double r : {3.6, 5.6}) {
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, 18.8, 10.2, r, -pi * 0.55, -pi * 0.15);
-    }
-    plain_stroke(cr, ink, 0.9);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 18.4, 11.0, 5.0, -1.25, -0.25);
+    plain_stroke(cr, ink, 1.3);
 }
 
 void paint_bomb(cairo_t* cr) {
