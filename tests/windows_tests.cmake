@@ -24,11 +24,15 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   foreach(src IN LISTS win_tests)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
-    target_link_libraries(${name} PRIVATE pawlet_win pawlet_media_writers gtest gtest_main version)
+    target_link_libraries(${name} PRIVATE pawlet_win pawlet_resources pawlet_media_writers gtest gtest_main version)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
     add_test(NAME win32.${name} COMMAND ${name})
     set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
   endforeach()
+
+  # A helper the end-to-end tests run beside the program: moves its window as a user would.
+  add_executable(pawlet_move_window ${CMAKE_CURRENT_LIST_DIR}/e2e/move_window.cpp)
+  target_link_options(pawlet_move_window PRIVATE -municode)
 
   file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/e2e/test_*.py)
   foreach(src IN LISTS e2e_tests)
@@ -38,6 +42,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
       WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/e2e)
     set_tests_properties(e2e.${name} PROPERTIES
       LABELS e2e TIMEOUT 600
-      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR}")
+      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_MOVE_WINDOW=$<TARGET_FILE:pawlet_move_window>")
   endforeach()
 endif()

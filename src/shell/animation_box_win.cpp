@@ -95,8 +95,11 @@ void AnimationBox::invalidate_marked_areas() {
 
 void AnimationBox::set_pointer(std::span<const std::uint8_t> setting) {
     OwnedCursor previous = pointer_.set(setting);
-    // Asking the window system again at once, instead of waiting for the mouse to move.
-    if (pointer_is_over(window_)) SetCursor(pointer() ? pointer() : LoadCursorW(nullptr, IDC_ARROW));
+    // Asking the window system again at once, instead of waiting for the mouse to move. Off the
+    // box the thread may still hold the previous pointer as its current one (the mouse left the
+    // window while it showed); it is replaced before it is destroyed, which Windows asks for.
+    if (pointer_is_over(window_) || (previous && GetCursor() == previous.get()))
+        SetCursor(pointer() ? pointer() : LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void AnimationBox::paint() {

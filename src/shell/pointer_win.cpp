@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "assets/resource_ids.h"
 #include "shell/pointer_choice.h"
 
 namespace pawlet {
@@ -19,13 +20,18 @@ OwnedCursor cursor_from_image(const CursorImage& image) {
         image.height, LR_DEFAULTCOLOR));
 }
 
+HCURSOR hand_pointer() {
+    // LoadCursor shares one cursor per module and resource for the process: never destroyed.
+    return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(PAWLET_RES_HAND_CURSOR));
+}
+
 OwnedCursor PointerSetting::set(std::span<const std::uint8_t> setting) {
     const PointerChoice choice = classify_pointer_setting(setting);
     OwnedCursor previous = std::move(owned_);
     shared_ = nullptr;
     switch (choice.kind) {
     case PointerKind::hand:
-        shared_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649) /* IDC_HAND */);
+        shared_ = hand_pointer();
         break;
     case PointerKind::cursor:
         owned_ = cursor_from_image(choice.cursor);

@@ -9,7 +9,7 @@
 
 namespace pawlet {
 
-// A control's pointer setting and the pointer made from it. The hand is the system's shared
+// A control's pointer setting and the pointer made from it. The hand is the program's own shared
 // pointer; a pointer made from a cursor file is owned and released at the next setting.
 class PointerSetting {
 public:
@@ -23,6 +23,9 @@ private:
     OwnedCursor owned_;
     HCURSOR shared_ = nullptr;
 };
+
+// The program's pointing hand (cursor group PAWLET_RES_HAND_CURSOR); null if the module lacks it.
+HCURSOR hand_pointer();
 
 // A pointer from a cursor file's image, at the file's own size and hotspot.
 OwnedCursor cursor_from_image(const CursorImage& image);

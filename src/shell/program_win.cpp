@@ -8,6 +8,7 @@
 #include "input/touch_regions.h"
 #include "pet/action_catalogue.h"
 #include "pet/sound_cue_win.h"
+#include "shell/embedded_cursors_win.h"
 #include "shell/maker_texts.h"
 #include "shell/process_end_win.h"
 #include "shell/program_dir.h"
@@ -19,12 +20,16 @@ int Program::start_program() {
     program_dir_ = running_program_dir();
     if (const std::wstring current = current_directory_for(program_dir_); !current.empty())
         SetCurrentDirectoryW(current.c_str());
-    set_exit_routine([this] { release_asset_dirs(); });
+    set_exit_routine([this] {
+        release_asset_dirs();
+        release_box_pointer();
+    });
 
     MainWindowHandlers handlers;
     handlers.first_activated = [this] { start_pet(); };
     handlers.close_clicked = [this] { close_button_clicked(); };
     handlers.will_be_destroyed = [this] { end_on_destroy(); };
+    handlers.hover_tick = [this] { update_hover_cursor(); };
     handlers.sound_sync_tick = [this] { play_sound_cue(main_->sound_sync_timer()); };
     handlers.box_pressed = [this](int x, int y, int keys) { box_pressed(x, y, keys); };
     main_ = MainWindow::load(std::move(handlers));
@@ -40,6 +45,7 @@ void Program::prepare_main_window() {
     animations_dir = asset_dir(program_dir_, L"animations");
     sounds_dir = asset_dir(program_dir_, L"sounds");
     sprite_id = main_->box().create_sprite(0, 0);
+    hover_ = std::make_unique<HoverPointer>(main_->window(), main_->box(), embedded_cursor_files());
     main_->set_outer_height(run_window_height);
     main_->set_outer_width(run_window_width);
     trim_working_set();
@@ -64,9 +70,20 @@ void Program::box_pressed(int x, int y, int keys) {
     if (engine_) dispatch_touch(*engine_, x, y, keys, GetTickCount());
 }
 
+// Ticks come during actions too: the cursors follow the regions whatever the engine is doing.
+void Program::update_hover_cursor() {
+    if (hover_) hover_->update();
+}
+
 void Program::release_asset_dirs() {
     std::wstring().swap(animations_dir);
     std::wstring().swap(sounds_dir);
+}
+
+// The process ends from inside the window's destruction without unwinding, so the box would
+// never release the pointer it made; the arrow it falls back to is the system's.
+void Program::release_box_pointer() {
+    if (main_) main_->box().set_pointer({});
 }
 
 int start_program() {

@@ -4,6 +4,7 @@
 
 #include "pet/action_engine.h"
 #include "shell/engine_host_win.h"
+#include "shell/hover_pointer_win.h"
 #include "shell/main_window_win.h"
 
 namespace pawlet {
@@ -27,7 +28,10 @@ private:
     void close_button_clicked();
     [[noreturn]] void end_on_destroy();
     void box_pressed(int x, int y, int keys);
-    void release_asset_dirs();  // the exit routine
+    void update_hover_cursor();
+    // The exit routine.
+    void release_asset_dirs();
+    void release_box_pointer();
 
     std::wstring program_dir_;
     // Both end in a backslash; they live until the exit routine releases them.
@@ -35,6 +39,7 @@ private:
     std::wstring sounds_dir;
     int sprite_id = 0;
     std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<HoverPointer> hover_;
     std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
     std::unique_ptr<ActionEngine> engine_;
 };

@@ -7,14 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "cursor_shape.h"
 #include "fixtures/cursor_fixture.h"
 #include "gdi_call_tracker.h"
 #include "shell/animation_box_win.h"
+#include "shell/pointer_choice.h"
+#include "shell/pointer_win.h"
 #include "unit/jpeg_test_encoder.h"
 
 namespace pawlet {
 namespace {
 
+using testing::cursor_shape;
 using testing::GdiCallTracker;
 
 struct TopWindow {
@@ -31,28 +35,6 @@ struct TopWindow {
     ~TopWindow() { DestroyWindow(window); }
 };
 
-struct IconFacts {
-    bool valid = false;
-    int hotspot_x = -1, hotspot_y = -1, width = 0, height = 0;
-};
-
-IconFacts facts_of(HCURSOR cursor) {
-    IconFacts f;
-    ICONINFO info{};
-    if (!cursor || !GetIconInfo(cursor, &info)) return f;
-    f.valid = true;
-    f.hotspot_x = static_cast<int>(info.xHotspot);
-    f.hotspot_y = static_cast<int>(info.yHotspot);
-    BITMAP bm{};
-    HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
-    GetObjectW(shape, sizeof bm, &bm);
-    f.width = bm.bmWidth;
-    f.height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return f;
-}
-
 std::unique_ptr<AnimationBox> make_box(HWND parent) {
     return AnimationBox::create(parent, RECT{0, 0, 320, 480}, {});
 }
@@ -61,17 +43,24 @@ TEST(AnimationBoxPointer, SettingsGiveHandCursorOrArrow) {
     TopWindow top;
     auto box = make_box(top.window);
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->pointer(), LoadCursorW(nullptr, IDC_HAND)) << "the box starts with the hand";
+    ASSERT_NE(hand_pointer(), nullptr) << "no hand cursor group among the resources";
+    EXPECT_EQ(box->pointer(), hand_pointer()) << "the box starts with the hand";
+    const auto ours = cursor_shape(hand_pointer());
+    ASSERT_TRUE(ours);
+    EXPECT_EQ(ours->width, hand_pointer_side) << "our own hand, not the system's";
+    EXPECT_EQ(ours->height, hand_pointer_side);
+    EXPECT_EQ(ours->hotspot_x, hand_pointer_hotspot_x);
+    EXPECT_EQ(ours->hotspot_y, hand_pointer_hotspot_y);
 
     const std::vector<std::uint8_t> file = fixtures::make_cursor_file(128, 68, 55);
     ASSERT_EQ(file.size(), 19518u);
     box->set_pointer(file);
-    const IconFacts made = facts_of(box->pointer());
-    ASSERT_TRUE(made.valid);
-    EXPECT_EQ(made.hotspot_x, 68);
-    EXPECT_EQ(made.hotspot_y, 55);
-    EXPECT_EQ(made.width, 128) << "not scaled to the system's pointer size";
-    EXPECT_EQ(made.height, 128);
+    const auto made = cursor_shape(box->pointer());
+    ASSERT_TRUE(made);
+    EXPECT_EQ(made->hotspot_x, 68);
+    EXPECT_EQ(made->hotspot_y, 55);
+    EXPECT_EQ(made->width, 128) << "not scaled to the system's pointer size";
+    EXPECT_EQ(made->height, 128);
 
     const std::uint8_t zero[4] = {0, 0, 0, 0};
     box->set_pointer(zero);
@@ -84,7 +73,7 @@ TEST(AnimationBoxPointer, SettingsGiveHandCursorOrArrow) {
 
     const std::uint8_t hand[4] = {14, 0, 0, 0};
     box->set_pointer(hand);
-    EXPECT_EQ(box->pointer(), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(box->pointer(), hand_pointer());
 }
 
 TEST(AnimationBoxPointer, EachSettingReleasesThePreviousPointer) {
@@ -95,17 +84,17 @@ TEST(AnimationBoxPointer, EachSettingReleasesThePreviousPointer) {
     const std::vector<std::uint8_t> file = fixtures::make_cursor_file(128, 10, 20);
     box->set_pointer(file);
     HCURSOR first = box->pointer();
-    ASSERT_TRUE(facts_of(first).valid);
+    ASSERT_TRUE(cursor_shape(first));
     box->set_pointer(file);
     EXPECT_NE(box->pointer(), first);
-    EXPECT_FALSE(facts_of(first).valid) << "the pointer of the previous setting was not destroyed";
+    EXPECT_FALSE(cursor_shape(first)) << "the pointer of the previous setting was not destroyed";
 
     // A thousand settings, as ten minutes of hover ticks make, keep one cursor alive.
     for (int i = 0; i < 1000; ++i) box->set_pointer(file);
     EXPECT_EQ(gdi.live_cursors(), 1u);
     const std::uint8_t hand[4] = {14, 0, 0, 0};
     box->set_pointer(hand);
-    EXPECT_EQ(gdi.live_cursors(), 0u) << "the hand is the system's: ours is released";
+    EXPECT_EQ(gdi.live_cursors(), 0u) << "the hand is shared: the file's pointer is released";
     box.reset();
     for (const std::string& fault : gdi.faults()) ADD_FAILURE() << fault;
 }

@@ -29,6 +29,7 @@ public:
 
     std::size_t live_objects() const { return objects_.size(); }  // DCs and bitmaps
     std::size_t live_cursors() const { return cursors_.size(); }
+    std::size_t cursors_made() const { return cursors_made_; }
     const std::vector<std::string>& faults() const { return faults_; }
 
 private:
@@ -63,7 +64,10 @@ private:
     static HICON WINAPI create_icon_from_resource_ex(PBYTE bits, DWORD size, BOOL icon, DWORD version,
                                                      int width, int height, UINT flags) {
         HICON made = CreateIconFromResourceEx(bits, size, icon, version, width, height, flags);
-        if (made) current_->cursors_.insert(made);
+        if (made) {
+            current_->cursors_.insert(made);
+            ++current_->cursors_made_;
+        }
         return made;
     }
     static BOOL WINAPI destroy_cursor(HCURSOR cursor) {
@@ -74,6 +78,7 @@ private:
     static inline GdiCallTracker* current_ = nullptr;
     std::set<HGDIOBJ> objects_;
     std::set<HCURSOR> cursors_;
+    std::size_t cursors_made_ = 0;
     std::map<HDC, HGDIOBJ> selected_;  // the bitmap each memory DC holds
     std::vector<std::string> faults_;
 };

@@ -3,7 +3,14 @@
 #include <windows.h>
 
 #include <set>
+#include <span>
 #include <string>
+
+#include "assets/resource_ids.h"
+#include "formats/cursor_file.h"
+#include "formats/embedded_block.h"
+#include "input/embedded_cursors.h"
+#include "shell/pointer_choice.h"
 
 namespace pawlet {
 namespace {
@@ -44,6 +51,56 @@ TEST(ProgramResources, IconGroupHasFiveSizesAt32Bits) {
         EXPECT_EQ(entries[i].width, entries[i].height);
     }
     EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 64, 128}));
+    FreeLibrary(exe);
+}
+
+#pragma pack(push, 2)
+struct GroupCursorEntry {
+    WORD width, height;  // the height doubled, as in the image's header
+    WORD planes, bit_count;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+std::span<const std::uint8_t> resource_bytes(HMODULE module, int id, int type) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(type));
+    if (!found) return {};
+    return {static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found))), SizeofResource(module, found)};
+}
+
+TEST(ProgramResources, HandIsACursorGroupOfOne32PixelMonochromeImage) {
+    HMODULE exe = LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    const auto group = resource_bytes(exe, PAWLET_RES_HAND_CURSOR, 12 /* RT_GROUP_CURSOR */);
+    ASSERT_GE(group.size(), sizeof(GroupIconHeader) + sizeof(GroupCursorEntry));
+    const auto* header = reinterpret_cast<const GroupIconHeader*>(group.data());
+    EXPECT_EQ(header->type, 2) << "a cursor group";
+    ASSERT_EQ(header->count, 1);
+    const auto* entry = reinterpret_cast<const GroupCursorEntry*>(header + 1);
+    EXPECT_EQ(entry->width, hand_pointer_side);
+    EXPECT_EQ(entry->bit_count, 1);
+    // The image itself starts with its hotspot.
+    const auto image = resource_bytes(exe, entry->id, 1 /* RT_CURSOR */);
+    ASSERT_GE(image.size(), 4u);
+    EXPECT_EQ(image[0] | image[1] << 8, hand_pointer_hotspot_x);
+    EXPECT_EQ(image[2] | image[3] << 8, hand_pointer_hotspot_y);
+    FreeLibrary(exe);
+}
+
+TEST(ProgramResources, EachPictureCursorIsAnEmbeddedBlockInTheOrderOfItsNumber) {
+    HMODULE exe = LoadLibraryExW(program_path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    for (std::size_t i = 0; i < embedded_cursors.size(); ++i) {
+        SCOPED_TRACE(embedded_cursors[i].name);
+        const auto block = parse_embedded_block(resource_bytes(exe, PAWLET_RES_CURSOR_CLEAVER + static_cast<int>(i), 10));
+        ASSERT_TRUE(block) << failure_name(block.failure());
+        EXPECT_EQ(block->size(), embedded_cursor_file_size);
+        const auto cursor = parse_cursor_file(*block);
+        ASSERT_TRUE(cursor) << failure_name(cursor.failure());
+        EXPECT_EQ(cursor->hotspot_x, embedded_cursors[i].hotspot_x);
+        EXPECT_EQ(cursor->hotspot_y, embedded_cursors[i].hotspot_y);
+    }
     FreeLibrary(exe);
 }
 

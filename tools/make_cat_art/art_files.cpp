@@ -7,6 +7,7 @@
 #include "alley.h"
 #include "cairo_handles.h"
 #include "cat_painter.h"
+#include "cursor_art.h"
 #include "input/touch_regions.h"
 #include "ico_file.h"
 #include "jpeg_file.h"
@@ -121,7 +122,7 @@ bool write_program_art(const std::filesystem::path& dir) {
         std::cerr << "make_cat_art: cannot write the cat mask\n";
         return false;
     }
-    return true;
+    return write_cursor_art(dir);
 }
 
 }  // namespace pawlet::art

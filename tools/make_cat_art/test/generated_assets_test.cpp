@@ -1,5 +1,6 @@
 // Checks what the build generated: the embedded art in PAWLET_ART_DIR and the asset set in
-// PAWLET_CAT_ASSETS_DIR, against the catalogue and the touch regions the program uses.
+// PAWLET_CAT_ASSETS_DIR, against the catalogue, the touch regions and the pointer-setting rules
+// the program uses.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -16,8 +17,12 @@
 
 #include "asset_names.h"
 #include "cairo_handles.h"
+#include "cursor_art.h"
+#include "formats/embedded_block.h"
 #include "formats/jpeg_decode.h"
+#include "input/embedded_cursors.h"
 #include "input/touch_regions.h"
+#include "shell/pointer_choice.h"
 
 namespace pawlet::art {
 namespace {
@@ -236,6 +241,119 @@ TEST(CatMask, EveryTouchRegionLiesOverTheCatInTheBackground) {
         }
         EXPECT_GE(covered * 4, inside * 3) << covered << " of " << inside << " pixels on the cat";
     }
+}
+
+// A cursor file's first image read as the window system reads it: palette colours, and the mask
+// that leaves the screen showing. Rows top first.
+struct CursorPixels {
+    int side = 0, bits = 0;
+    std::vector<std::uint32_t> colour;  // 0x00RRGGBB from the palette
+    std::vector<bool> clear;
+
+    bool opaque(int x, int y) const { return !clear[static_cast<std::size_t>(y * side + x)]; }
+};
+
+CursorPixels read_pixels(const CursorImage& image) {
+    CursorPixels out;
+    const auto& dib = image.image;
+    out.side = image.width;
+    out.bits = static_cast<int>(dib[14] | dib[15] << 8);
+    const std::size_t palette = 40, entries = std::size_t{1} << out.bits;
+    const std::size_t colour_stride = static_cast<std::size_t>((out.side * out.bits + 31) / 32 * 4);
+    const std::size_t mask_stride = static_cast<std::size_t>((out.side + 31) / 32 * 4);
+    const std::size_t pixels = palette + 4 * entries, mask = pixels + colour_stride * static_cast<std::size_t>(out.side);
+    for (int y = 0; y < out.side; ++y) {
+        const std::size_t row = static_cast<std::size_t>(out.side - 1 - y);
+        for (int x = 0; x < out.side; ++x) {
+            const std::size_t bit = static_cast<std::size_t>(x * out.bits);
+            const unsigned byte = dib[pixels + row * colour_stride + bit / 8];
+            const unsigned index = (byte >> (8 - out.bits - bit % 8)) & ((1u << out.bits) - 1);
+            const std::size_t entry = palette + 4 * index;
+            out.colour.push_back(std::uint32_t{dib[entry + 2]} << 16 | std::uint32_t{dib[entry + 1]} << 8 | dib[entry]);
+            out.clear.push_back((dib[mask + row * mask_stride + static_cast<std::size_t>(x / 8)] >> (7 - x % 8) & 1) != 0);
+        }
+    }
+    return out;
+}
+
+TEST(EmbeddedCursors, EachBlockHoldsA128PixelCursorWithItsHotspotOnItsPicture) {
+    std::set<Bytes> files;
+    for (int i = 0; i < static_cast<int>(embedded_cursors.size()); ++i) {
+        const auto cursor = static_cast<EmbeddedCursor>(i);
+        const EmbeddedCursorFacts& facts = embedded_cursors[cursor];
+        SCOPED_TRACE(facts.name);
+        const Bytes block = read_file(cursor_block_path(art_dir, cursor));
+        const auto file = parse_embedded_block(block);
+        ASSERT_TRUE(file) << failure_name(file.failure());
+        ASSERT_EQ(file->size(), embedded_cursor_file_size);
+        files.emplace(file->begin(), file->end());
+
+        const PointerChoice choice = classify_pointer_setting(*file);
+        ASSERT_EQ(choice.kind, PointerKind::cursor) << "not a cursor file by the pointer-setting rules";
+        EXPECT_EQ(choice.cursor.width, embedded_cursor_side);
+        EXPECT_EQ(choice.cursor.height, embedded_cursor_side);
+        EXPECT_EQ(choice.cursor.hotspot_x, facts.hotspot_x);
+        EXPECT_EQ(choice.cursor.hotspot_y, facts.hotspot_y);
+        EXPECT_EQ(choice.cursor.image.data(), file->data() + 22);
+        EXPECT_EQ(choice.cursor.image.size(), 19496u);
+        const Bytes dib(choice.cursor.image.begin(), choice.cursor.image.end());
+        EXPECT_EQ(le(dib, 0, 4), 40u);
+        EXPECT_EQ(le(dib, 4, 4), 128u);
+        EXPECT_EQ(le(dib, 8, 4), 256u);
+        EXPECT_EQ(le(dib, 12, 2), 1u);
+        EXPECT_EQ(le(dib, 14, 2), 8u);
+        EXPECT_EQ(le(dib, 16, 4), 0u) << "uncompressed";
+
+        const CursorPixels pixels = read_pixels(choice.cursor);
+        const int first = embedded_cursor_picture_first, last = embedded_cursor_picture_last;
+        int opaque = 0, left = 128, right = -1, top = 128, bottom = -1;
+        for (int y = 0; y < 128; ++y) {
+            for (int x = 0; x < 128; ++x) {
+                if (!pixels.opaque(x, y)) {
+                    EXPECT_EQ(pixels.colour[static_cast<std::size_t>(y * 128 + x)], 0u)
+                        << "masked pixel " << x << "," << y << " is not black";
+                    continue;
+                }
+                ++opaque;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+        EXPECT_GE(left, first);
+        EXPECT_LE(right, last);
+        EXPECT_GE(top, first);
+        EXPECT_LE(bottom, last);
+        EXPECT_GE(std::max(right - left, bottom - top) + 1, 18) << "a picture about 22 pixels across";
+        EXPECT_GT(opaque, 100) << "hardly anything drawn";
+        EXPECT_TRUE(pixels.opaque(facts.hotspot_x, facts.hotspot_y)) << "the hotspot is off the picture";
+    }
+    EXPECT_EQ(files.size(), embedded_cursors.size()) << "two cursors are the same file";
+}
+
+TEST(EmbeddedCursors, HandIsA32PixelBlackAndWhiteCursorPointingWithItsHotspot) {
+    const Bytes file = read_file(art_dir / hand_cursor_file);
+    const PointerChoice choice = classify_pointer_setting(file);
+    ASSERT_EQ(choice.kind, PointerKind::cursor);
+    EXPECT_EQ(choice.cursor.width, hand_pointer_side);
+    EXPECT_EQ(choice.cursor.height, hand_pointer_side);
+    EXPECT_EQ(choice.cursor.hotspot_x, hand_pointer_hotspot_x);
+    EXPECT_EQ(choice.cursor.hotspot_y, hand_pointer_hotspot_y);
+    const CursorPixels pixels = read_pixels(choice.cursor);
+    EXPECT_EQ(pixels.bits, 1);
+    int black = 0, white = 0;
+    for (int y = 0; y < hand_pointer_side; ++y) {
+        for (int x = 0; x < hand_pointer_side; ++x) {
+            if (!pixels.opaque(x, y)) continue;
+            const std::uint32_t c = pixels.colour[static_cast<std::size_t>(y * hand_pointer_side + x)];
+            EXPECT_TRUE(c == 0 || c == 0xFFFFFF) << x << "," << y;
+            (c == 0 ? black : white) += 1;
+        }
+    }
+    EXPECT_GT(white, 150);
+    EXPECT_GT(black, 60);
+    // The fingertip: the hotspot is inked and nothing lies above it.
+    EXPECT_TRUE(pixels.opaque(hand_pointer_hotspot_x, hand_pointer_hotspot_y));
+    for (int y = 0; y < hand_pointer_hotspot_y; ++y) EXPECT_FALSE(pixels.opaque(hand_pointer_hotspot_x, y));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ foreach(pair IN ITEMS "cat-assets/animations|${REFERENCE_ASSETS}/animations"
   list(GET pair 0 fresh_dir)
   list(GET pair 1 reference_dir)
   file(GLOB_RECURSE files RELATIVE "${reference_dir}" "${reference_dir}/*.jpg" "${reference_dir}/*.wav"
-       "${reference_dir}/*.ico" "${reference_dir}/*.png")
+       "${reference_dir}/*.ico" "${reference_dir}/*.png" "${reference_dir}/*.cur" "${reference_dir}/*.block")
   list(LENGTH files count)
   if(count EQUAL 0)
     message(FATAL_ERROR "nothing to compare in ${reference_dir}")

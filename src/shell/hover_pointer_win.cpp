@@ -1,0 +1,20 @@
+#include "shell/hover_pointer_win.h"
+
+#include "input/hover_cursors.h"
+#include "shell/pointer_choice.h"
+
+namespace pawlet {
+
+void HoverPointer::update() {
+    POINT at;
+    RECT outer;
+    if (!GetCursorPos(&at) || !GetWindowRect(window_, &outer)) return;
+    const HoverEntry* entry = find_hover_entry(at.x - outer.left, at.y - outer.top);
+    const std::span<const std::uint8_t> setting = entry ? files_[entry->cursor] : std::span(hand_pointer_setting);
+    // The settings are the program's own constant bytes, so the same choice is the same span.
+    if (shown_ && shown_->data() == setting.data() && shown_->size() == setting.size()) return;
+    box_.set_pointer(setting);
+    shown_ = setting;
+}
+
+}  // namespace pawlet
