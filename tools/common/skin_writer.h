@@ -11,7 +11,7 @@ namespace pawlet::media {
 // `total_size` bytes when that is given. Empty when the skin does not fit in total_size.
 std::vector<std::uint8_t> encode_skin(const Skin& skin, std::size_t total_size = 0);
 
-// The chunk that pads a skin, alone: tag and length. Tests edit files with it.
+// A chunk's tag and length, before its data.
 inline constexpr std::size_t skin_chunk_header_size = 8;
 
 }  // namespace pawlet::media
