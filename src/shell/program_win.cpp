@@ -20,6 +20,8 @@ int Program::start_program() {
     if (const std::wstring current = current_directory_for(program_dir_); !current.empty())
         SetCurrentDirectoryW(current.c_str());
     set_exit_routine([this] { release_asset_dirs(); });
+    skin_engine_ = std::make_unique<SkinEngine>(program_dir_);
+    set_library_release([this] { skin_engine_->release_library(); });
 
     MainWindowHandlers handlers;
     handlers.first_activated = [this] { start_pet(); };
@@ -42,6 +44,8 @@ void Program::prepare_main_window() {
     sprite_id = main_->box().create_sprite(0, 0);
     main_->set_outer_height(run_window_height);
     main_->set_outer_width(run_window_width);
+    skin_engine_->apply_embedded_skin(skin_to_apply);
+    skin_engine_->enable_skin_aero();
     trim_working_set();
 }
 

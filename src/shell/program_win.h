@@ -5,6 +5,7 @@
 #include "pet/action_engine.h"
 #include "shell/engine_host_win.h"
 #include "shell/main_window_win.h"
+#include "shell/skin_engine_win.h"
 
 namespace pawlet {
 
@@ -34,6 +35,7 @@ private:
     std::wstring animations_dir;
     std::wstring sounds_dir;
     int sprite_id = 0;
+    std::unique_ptr<SkinEngine> skin_engine_;  // its library stays loaded until the end
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
     std::unique_ptr<ActionEngine> engine_;
