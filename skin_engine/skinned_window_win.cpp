@@ -127,7 +127,8 @@ LRESULT bordered_message(SkinnedWindow& record, Engine& engine, UINT message, WP
 
 bool window_kind(HWND window, DWORD style, WindowKind& kind) {
     if (!(style & WS_CHILD)) {
-        if (system_top_level(window)) return false;
+        // Message-only windows (COM's among them) hang below a root of their own and never show.
+        if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() || system_top_level(window)) return false;
         kind = WindowKind::top_level;
         return true;
     }

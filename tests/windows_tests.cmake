@@ -11,6 +11,11 @@ add_test(NAME package.pe_checks.${CMAKE_SYSTEM_PROCESSOR}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_pe.py
           $<TARGET_FILE:pawlet> ${CMAKE_SYSTEM_PROCESSOR})
 set_tests_properties(package.pe_checks.${CMAKE_SYSTEM_PROCESSOR} PROPERTIES LABELS package)
+# The skin engine's library: size, exports, calling convention, imports.
+add_test(NAME package.skin_engine.${CMAKE_SYSTEM_PROCESSOR}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_skin_engine.py
+          $<TARGET_FILE:skin_engine> ${CMAKE_SYSTEM_PROCESSOR})
+set_tests_properties(package.skin_engine.${CMAKE_SYSTEM_PROCESSOR} PROPERTIES LABELS package)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PAWLET_HARNESS_DIR}/wine-run)
@@ -26,6 +31,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE pawlet_win pawlet_media_writers gtest gtest_main version)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+    # The skin tests reach the engine's library and the built skins; the deployment test
+    # carries the program's resources.
+    target_compile_definitions(${name} PRIVATE PAWLET_SKIN_ENGINE_DLL="$<TARGET_FILE:skin_engine>"
+      PAWLET_SKINS_DIR="${PAWLET_SKINS_DIR}")
+    if(name STREQUAL "skin_deploy_test")
+      target_sources(${name} PRIVATE ${CMAKE_BINARY_DIR}/pawlet.rc)
+      add_dependencies(${name} embedded_blocks)
+    endif()
     add_test(NAME win32.${name} COMMAND ${name})
     set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
   endforeach()
