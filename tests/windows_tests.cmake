@@ -43,6 +43,13 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
     set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
   endforeach()
 
+  # Helpers of the end-to-end tests: a reader of message boxes, and a library of our engine
+  # that lacks SkinH_SetAero.
+  add_executable(read_message_box ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/read_message_box.cpp)
+  pawlet_skin_engine_library(skin_engine_without_aero ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/SkinH_EL_without_aero.def)
+  set_target_properties(skin_engine_without_aero PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero)
+
   file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/e2e/test_*.py)
   foreach(src IN LISTS e2e_tests)
     get_filename_component(name ${src} NAME_WE)
@@ -51,6 +58,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
       WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/e2e)
     set_tests_properties(e2e.${name} PROPERTIES
       LABELS e2e TIMEOUT 600
-      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR}")
+      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_SKIN_ENGINE=$<TARGET_FILE:skin_engine>;PAWLET_SKIN_ENGINE_WITHOUT_AERO=$<TARGET_FILE:skin_engine_without_aero>;PAWLET_MESSAGE_BOX_READER=$<TARGET_FILE:read_message_box>;PAWLET_SKIN_REFERENCE=${PAWLET_SKINS_DIR}/reference")
   endforeach()
 endif()

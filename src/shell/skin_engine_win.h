@@ -1,12 +1,10 @@
 #pragma once
 #include <string>
 
+#include "shell/skins.h"
 #include "winkit/library_function_win.h"
 
 namespace pawlet {
-
-// The one skin the program applies, of the 33 it carries.
-inline constexpr int skin_to_apply = 13;
 
 // The program's side of the skin engine: puts the engine's library beside the program when no
 // entry of its name is there, hands it one of the embedded skins and switches on its Aero look.

@@ -2,14 +2,16 @@
 //   make_skins <sources folder> <output folder> [--sheet <png>]
 // Writes skinNN.she for each source NN-name.skin (1 to 33, every number once), padded to the
 // size the source gives; with --sheet, also a contact sheet of the lower part of the window in
-// each skin. Every file is read back with the engine's own parser before it is written.
+// each skin, and reference pictures of the program's skin for the tests. Every file is read back with the engine's own parser before it is written.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "assets/resource_ids.h"
 #include "patterns.h"
+#include "shell/skins.h"
 #include "skin_sheet.h"
 #include "skin_source.h"
 #include "skin_writer.h"
@@ -19,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace pawlet;
 
 namespace {
-constexpr int skin_count = 33;
+constexpr int skin_count = PAWLET_SKIN_COUNT;
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "make_skins: %s\n", message.c_str());
@@ -70,6 +72,13 @@ int main(int argc, char** argv) {
         if (!tool_files::write_file(out / name, files_out.back())) return fail("cannot write " + (out / name).string());
         parsed_skins.push_back(*parse_skin(files_out.back()));  // pictures point into files_out
     }
-    if (argc == 5 && !skins::write_skin_sheet(argv[4], parsed_skins)) return fail(std::string("cannot write ") + argv[4]);
+    if (argc == 5) {
+        const fs::path sheet = argv[4];
+        if (!skins::write_skin_sheet(sheet, parsed_skins)) return fail("cannot write " + sheet.string());
+        // The end-to-end tests hold the running program's skin against these.
+        const fs::path reference = sheet.parent_path() / "reference";
+        if (!skins::write_reference_strips(reference, parsed_skins[skin_to_apply - 1]))
+            return fail("cannot write " + reference.string());
+    }
     return 0;
 }

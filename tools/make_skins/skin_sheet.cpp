@@ -1,5 +1,6 @@
 #include "skin_sheet.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -43,7 +44,7 @@ void select_font(cairo_t* cr, const SkinFont& font) {
     if (fe.height > 0) cairo_set_font_size(cr, font.height * font.height / fe.height);
 }
 
-Surface draw_strip(const Skin& skin, ButtonState state) {
+Surface draw_strip(const Skin& skin, ButtonState state, bool with_text = true, bool ring = false) {
     Surface strip(cairo_image_surface_create(CAIRO_FORMAT_RGB24, strip_width, strip_height));
     cairo_surface_flush(strip.get());
     // RGB24 pixels are 32-bit 0x00RRGGBB words, rows of width * 4 bytes at this width: a DIB.
@@ -53,7 +54,9 @@ Surface draw_strip(const Skin& skin, ButtonState state) {
     paint_window_face(view, Rect{0, -strip_top, strip_width, strip_height}, skin, true);
     paint_label_back(view, label, skin);
     paint_button(view, button, skin, state, true);
+    if (ring) paint_focus_ring(view, button, skin);
     cairo_surface_mark_dirty(strip.get());
+    if (!with_text) return strip;
 
     Context cr = make_context(strip.get());
     select_font(cr.get(), skin.label_font);
@@ -79,6 +82,40 @@ Surface draw_strip(const Skin& skin, ButtonState state) {
 }
 
 }  // namespace
+
+bool write_reference_strips(const std::filesystem::path& dir, const Skin& skin) {
+    struct Shown {
+        ButtonState state;
+        bool ring;
+        const char* name;
+    };
+    constexpr Shown states[] = {{button_normal, false, "normal"},
+                                {button_hot, false, "hot"},
+                                {button_pressed, false, "pressed"},
+                                {button_pressed, true, "pressed-focused"},
+                                {button_focused, true, "focused"}};
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    for (const auto& [state, ring, name] : states) {
+        Surface strip = draw_strip(skin, state, false, ring);
+        cairo_surface_flush(strip.get());
+        const unsigned char* data = cairo_image_surface_get_data(strip.get());
+        const int stride = cairo_image_surface_get_stride(strip.get());
+        std::string ppm = "P6\n" + std::to_string(strip_width) + " " + std::to_string(strip_height) + "\n255\n";
+        for (int y = 0; y < strip_height; ++y)
+            for (int x = 0; x < strip_width; ++x) {
+                const unsigned char* p = data + y * stride + x * 4;  // B, G, R, unused
+                ppm += static_cast<char>(p[2]);
+                ppm += static_cast<char>(p[1]);
+                ppm += static_cast<char>(p[0]);
+            }
+        std::FILE* f = std::fopen((dir / (std::string(name) + ".ppm")).string().c_str(), "wb");
+        if (!f) return false;
+        const bool ok = std::fwrite(ppm.data(), 1, ppm.size(), f) == ppm.size();
+        if (std::fclose(f) != 0 || !ok) return false;
+    }
+    return true;
+}
 
 bool write_skin_sheet(const std::filesystem::path& png, const std::vector<Skin>& skins) {
     constexpr int columns = 3, margin = 10, gap = 6, title_h = 20;
