@@ -43,8 +43,9 @@ endforeach()
 add_custom_target(embedded_blocks DEPENDS ${block_files})
 
 configure_file(src/assets/pawlet.rc.in ${CMAKE_BINARY_DIR}/pawlet.rc @ONLY)
-set_property(SOURCE ${CMAKE_BINARY_DIR}/pawlet.rc APPEND PROPERTY OBJECT_DEPENDS
-  "${PAWLET_ART_DIR}/background.jpg" "${PAWLET_ART_DIR}/pawlet.ico" ${block_files})
+# Source properties hold per folder: a test that compiles the script too sets them again.
+set(PAWLET_RC_DEPENDS "${PAWLET_ART_DIR}/background.jpg" "${PAWLET_ART_DIR}/pawlet.ico" ${block_files})
+set_property(SOURCE ${CMAKE_BINARY_DIR}/pawlet.rc APPEND PROPERTY OBJECT_DEPENDS ${PAWLET_RC_DEPENDS})
 
 add_executable(pawlet WIN32 src/pawlet_main_win.cpp ${CMAKE_BINARY_DIR}/pawlet.rc)
 target_include_directories(pawlet PRIVATE src)

@@ -88,7 +88,7 @@ bool Engine::attach(const BYTE* bytes, int count) {
 
     // The new skin's pictures point into the new copy, so the old copy can go.
     skin_ = *parsed;
-    bytes_ = static_cast<HeapBytes&&>(copy);
+    bytes_ = std::move(copy);
     release_shared_objects();
     attached_ = true;
     if (!thread_) thread_ = GetCurrentThreadId();

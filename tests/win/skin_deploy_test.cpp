@@ -9,6 +9,7 @@
 
 #include "assets/resource_ids.h"
 #include "formats/embedded_block.h"
+#include "fixtures/skin_sizes.h"
 #include "formats/skin_file.h"
 #include "shell/skin_engine_win.h"
 #include "winkit/file_read_win.h"
@@ -19,10 +20,6 @@ namespace pawlet {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr std::size_t skin_sizes[PAWLET_SKIN_COUNT] = {
-    15574, 9533, 19786, 19497, 17699, 41098, 12564, 18930, 13192, 24409, 30738,
-    8321,  26370, 15733, 12105, 23603, 20863, 16746, 11676, 17997, 12882, 37461,
-    30958, 25715, 34523, 28961, 29447, 15562, 20738, 18765, 31134, 44110, 20275};
 constexpr std::size_t library_size = 88576;
 
 std::wstring windows_path(const char* unix_path) {
@@ -74,7 +71,7 @@ TEST(EmbeddedBlocks, EverySkinAndTheLibraryHaveTheirSizesBehindTheHeader) {
         const auto block = rcdata_resource(PAWLET_RES_SKIN_BASE + n);
         const auto bytes = parse_embedded_block(block);
         ASSERT_TRUE(bytes) << failure_name(bytes.failure());
-        EXPECT_EQ(bytes->size(), skin_sizes[n - 1]);
+        EXPECT_EQ(bytes->size(), fixtures::skin_sizes[n - 1]);
         EXPECT_EQ(std::string(bytes->begin(), bytes->begin() + 4), ".SHE");
         const auto skin = parse_skin(*bytes);
         EXPECT_TRUE(skin) << failure_name(skin.failure());

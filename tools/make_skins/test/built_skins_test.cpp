@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/skin_sizes.h"
 #include "formats/skin_file.h"
 
 namespace pawlet {
 namespace {
 
-constexpr std::size_t expected_sizes[33] = {
-    15574, 9533, 19786, 19497, 17699, 41098, 12564, 18930, 13192, 24409, 30738,
-    8321,  26370, 15733, 12105, 23603, 20863, 16746, 11676, 17997, 12882, 37461,
-    30958, 25715, 34523, 28961, 29447, 15562, 20738, 18765, 31134, 44110, 20275};
 
 std::vector<std::uint8_t> read_skin(int number) {
     char name[32];
@@ -30,7 +27,7 @@ TEST(BuiltSkins, HaveTheirExactSizesAndPassTheEnginesChecks) {
     for (int n = 1; n <= 33; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
         const std::vector<std::uint8_t> bytes = read_skin(n);
-        ASSERT_EQ(bytes.size(), expected_sizes[n - 1]);
+        ASSERT_EQ(bytes.size(), fixtures::skin_sizes[n - 1]);
         EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), ".SHE");
         const auto skin = parse_skin(bytes);
         ASSERT_TRUE(skin) << failure_name(skin.failure());
