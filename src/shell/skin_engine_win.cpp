@@ -59,8 +59,12 @@ void SkinEngine::release_library() {
 
 FARPROC SkinEngine::function(LibraryFunction& which) {
     if (FARPROC address = which.find(extended_length_path(library_path_), library_name)) return address;
-    fatal_error(L"Pawlet cannot start: its skin engine, the library " + std::wstring(library_name) +
-                L", could not be loaded or has no function " + wide(which.name()) + L".");
+    const std::wstring library(library_name), name = wide(which.name());
+    fatal_error(which.library_missing()
+                    ? L"Pawlet cannot start: its skin engine, the library " + library +
+                          L", could not be loaded, so " + name + L" cannot be called."
+                    : L"Pawlet cannot start: its skin engine, the library " + library +
+                          L", has no function " + name + L".");
 }
 
 }  // namespace pawlet

@@ -19,6 +19,7 @@ FARPROC LibraryFunction::find(const std::wstring& full_path, const wchar_t* file
     if (address_) return address_;
     HMODULE library = LoadLibraryExW(full_path.c_str(), nullptr, 0);
     if (!library) library = load_library_safely(file_name);
+    library_missing_ = library == nullptr;
     if (!library) return nullptr;
     address_ = GetProcAddress(library, name_);
     if (!address_) {

@@ -21,6 +21,8 @@ public:
     // without it is freed again).
     FARPROC find(const std::wstring& full_path, const wchar_t* file_name);
     bool found() const { return address_ != nullptr; }
+    // After a failed find: whether no library could be loaded at all (else it lacked the name).
+    bool library_missing() const { return library_missing_; }
     const char* name() const { return name_; }
     // Frees the library that supplied the function, once; nothing when it was not found.
     void release();
@@ -29,6 +31,7 @@ private:
     const char* name_;
     FARPROC address_ = nullptr;
     HMODULE library_ = nullptr;
+    bool library_missing_ = false;
 };
 
 // Loads a library by file name through the safe search only: LOAD_LIBRARY_SEARCH_DEFAULT_DIRS

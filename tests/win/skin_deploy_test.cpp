@@ -132,6 +132,7 @@ TEST(LibrarySearch, TheSafeSearchIgnoresPathAndTheCurrentDirectory) {
     EXPECT_EQ(load_library_safely(L"SkinH_EL.dll"), nullptr) << "found in the current directory";
     LibraryFunction function("SkinH_AttachRes");
     EXPECT_EQ(function.find(L"C:\\no such folder\\SkinH_EL.dll", L"SkinH_EL.dll"), nullptr);
+    EXPECT_TRUE(function.library_missing());
 
     SetCurrentDirectoryW(old_dir);
     SetEnvironmentVariableW(L"PATH", old_path);
@@ -142,6 +143,7 @@ TEST(LibrarySearch, FunctionsAreFoundByNameAndTheLibraryReleasedOncePerFunction)
     write(folder.library(), built_library());
     LibraryFunction attach("SkinH_AttachRes"), aero("SkinH_SetAero"), missing("SkinH_NoSuchThing");
     EXPECT_EQ(missing.find(folder.library(), L"SkinH_EL.dll"), nullptr);
+    EXPECT_FALSE(missing.library_missing()) << "loaded, without the function";
     EXPECT_EQ(GetModuleHandleW(folder.library().c_str()), nullptr) << "a library without the function is freed again";
 
     const FARPROC first = attach.find(folder.library(), L"SkinH_EL.dll");
