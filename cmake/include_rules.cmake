@@ -3,7 +3,7 @@
 set(PAWLET_FOLDER_DEPENDS_base "")
 set(PAWLET_FOLDER_DEPENDS_assets "")
 set(PAWLET_FOLDER_DEPENDS_formats base)
-set(PAWLET_FOLDER_DEPENDS_media base)
+set(PAWLET_FOLDER_DEPENDS_media base formats)
 set(PAWLET_FOLDER_DEPENDS_winkit base)
 set(PAWLET_FOLDER_DEPENDS_pet base winkit)
 set(PAWLET_FOLDER_DEPENDS_input base pet)

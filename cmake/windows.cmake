@@ -16,10 +16,40 @@ foreach(art IN ITEMS background.jpg pawlet.ico ${PAWLET_EMBEDDED_CURSOR_ART})
   endif()
   list(APPEND program_art "${PAWLET_ART_DIR}/${art}")
 endforeach()
+
+# The skins (built by the native build's make_skins) and this architecture's skin engine go in
+# as embedded blocks: an 8-byte header, then the bytes.
+add_subdirectory(skin_engine)
+set(PAWLET_SKINS_DIR "${PROJECT_SOURCE_DIR}/build/native/skins" CACHE PATH "Folder with the skins to embed")
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(PAWLET_BLOCKS_DIR ${CMAKE_BINARY_DIR}/blocks)
+set(PAWLET_SKIN_RESOURCES "")
+set(block_files ${PAWLET_BLOCKS_DIR}/SkinH_EL.block)
+add_custom_command(OUTPUT ${PAWLET_BLOCKS_DIR}/SkinH_EL.block
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/cmake/make_embedded_block.py
+          $<TARGET_FILE:skin_engine> ${PAWLET_BLOCKS_DIR}/SkinH_EL.block
+  DEPENDS skin_engine ${PROJECT_SOURCE_DIR}/cmake/make_embedded_block.py VERBATIM)
+include(cmake/skins.cmake)
+foreach(n RANGE 1 ${PAWLET_SKIN_COUNT})
+  pawlet_skin_name(${n} name)
+  set(skin ${PAWLET_SKINS_DIR}/${name}.she)
+  if(NOT EXISTS "${skin}")
+    message(FATAL_ERROR "${skin} is missing: build the native preset first (cmake --preset native && cmake --build --preset native).")
+  endif()
+  add_custom_command(OUTPUT ${PAWLET_BLOCKS_DIR}/${name}.block
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/cmake/make_embedded_block.py ${skin} ${PAWLET_BLOCKS_DIR}/${name}.block
+    DEPENDS ${skin} ${PROJECT_SOURCE_DIR}/cmake/make_embedded_block.py VERBATIM)
+  list(APPEND block_files ${PAWLET_BLOCKS_DIR}/${name}.block)
+  math(EXPR id "400 + ${n}")
+  string(APPEND PAWLET_SKIN_RESOURCES "${id} RCDATA \"${PAWLET_BLOCKS_DIR}/${name}.block\"\n")
+endforeach()
+add_custom_target(embedded_blocks DEPENDS ${block_files})
+
 configure_file(src/assets/pawlet.rc.in ${CMAKE_BINARY_DIR}/pawlet.rc @ONLY)
-set_property(SOURCE ${CMAKE_BINARY_DIR}/pawlet.rc APPEND PROPERTY OBJECT_DEPENDS ${program_art})
+set_property(SOURCE ${CMAKE_BINARY_DIR}/pawlet.rc APPEND PROPERTY OBJECT_DEPENDS ${program_art} ${block_files})
 # The resources on their own, so that the Win32-level tests carry the same ones as the program.
 add_library(pawlet_resources OBJECT ${CMAKE_BINARY_DIR}/pawlet.rc)
+add_dependencies(pawlet_resources embedded_blocks)
 
 add_executable(pawlet WIN32 src/pawlet_main_win.cpp)
 target_include_directories(pawlet PRIVATE src)

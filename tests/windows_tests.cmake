@@ -11,6 +11,11 @@ add_test(NAME package.pe_checks.${CMAKE_SYSTEM_PROCESSOR}
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_pe.py
           $<TARGET_FILE:pawlet> ${CMAKE_SYSTEM_PROCESSOR})
 set_tests_properties(package.pe_checks.${CMAKE_SYSTEM_PROCESSOR} PROPERTIES LABELS package)
+# The skin engine's library: size, exports, calling convention, imports.
+add_test(NAME package.skin_engine.${CMAKE_SYSTEM_PROCESSOR}
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/package/check_skin_engine.py
+          $<TARGET_FILE:skin_engine> ${CMAKE_SYSTEM_PROCESSOR})
+set_tests_properties(package.skin_engine.${CMAKE_SYSTEM_PROCESSOR} PROPERTIES LABELS package)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PAWLET_HARNESS_DIR}/wine-run)
@@ -26,13 +31,21 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE pawlet_win pawlet_resources pawlet_media_writers gtest gtest_main version)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+    # The skin tests reach the engine's library and the built skins.
+    target_compile_definitions(${name} PRIVATE PAWLET_SKIN_ENGINE_DLL="$<TARGET_FILE:skin_engine>"
+      PAWLET_SKINS_DIR="${PAWLET_SKINS_DIR}")
     add_test(NAME win32.${name} COMMAND ${name})
     set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
   endforeach()
 
-  # A helper the end-to-end tests run beside the program: moves its window as a user would.
+  # Helpers of the end-to-end tests: one moves the program's window as a user would, one reads
+  # message boxes, and a library of our engine lacks SkinH_SetAero.
   add_executable(pawlet_move_window ${CMAKE_CURRENT_LIST_DIR}/e2e/move_window.cpp)
   target_link_options(pawlet_move_window PRIVATE -municode)
+  add_executable(read_message_box ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/read_message_box.cpp)
+  pawlet_skin_engine_library(skin_engine_without_aero ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/SkinH_EL_without_aero.def)
+  set_target_properties(skin_engine_without_aero PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero)
 
   file(GLOB e2e_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/e2e/test_*.py)
   foreach(src IN LISTS e2e_tests)
@@ -42,6 +55,6 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
       WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/e2e)
     set_tests_properties(e2e.${name} PROPERTIES
       LABELS e2e TIMEOUT 600
-      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_MOVE_WINDOW=$<TARGET_FILE:pawlet_move_window>")
+      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_MOVE_WINDOW=$<TARGET_FILE:pawlet_move_window>;PAWLET_SKIN_ENGINE=$<TARGET_FILE:skin_engine>;PAWLET_SKIN_ENGINE_WITHOUT_AERO=$<TARGET_FILE:skin_engine_without_aero>;PAWLET_MESSAGE_BOX_READER=$<TARGET_FILE:read_message_box>;PAWLET_SKIN_REFERENCE=${PAWLET_SKINS_DIR}/reference")
   endforeach()
 endif()

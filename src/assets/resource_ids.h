@@ -20,3 +20,9 @@
 #define PAWLET_RES_CURSOR_DAGGER 210
 #define PAWLET_RES_CURSOR_PENGUIN 211
 #define PAWLET_RES_CURSOR_OK_HAND 212
+
+// Embedded blocks (an 8-byte header, then the bytes): the skin engine's library, and skin n
+// (1 to PAWLET_SKIN_COUNT) as PAWLET_RES_SKIN_BASE + n.
+#define PAWLET_RES_SKIN_ENGINE 300
+#define PAWLET_RES_SKIN_BASE 400
+#define PAWLET_SKIN_COUNT 33

@@ -3,10 +3,6 @@
 #include "base/byte_reader.h"
 
 namespace pawlet {
-namespace {
-constexpr std::size_t header_size = 8;
-}  // namespace
-
 const char* failure_name(EmbeddedBlockFailure failure) {
     switch (failure) {
     case EmbeddedBlockFailure::too_short: return "too_short";
@@ -20,12 +16,12 @@ const char* failure_name(EmbeddedBlockFailure failure) {
 Parsed<std::span<const std::uint8_t>, EmbeddedBlockFailure> parse_embedded_block(
     std::span<const std::uint8_t> block) {
     const ByteReader in(block);
-    if (in.size() < header_size) return EmbeddedBlockFailure::too_short;
+    if (in.size() < embedded_block_header_size) return EmbeddedBlockFailure::too_short;
     if (*in.u32(0) != 1) return EmbeddedBlockFailure::bad_tag;
     const std::size_t length = *in.u32(4);
-    const auto bytes = in.range(header_size, length);
+    const auto bytes = in.range(embedded_block_header_size, length);
     if (!bytes) return EmbeddedBlockFailure::length_past_end;
-    if (header_size + length != in.size()) return EmbeddedBlockFailure::trailing_bytes;
+    if (embedded_block_header_size + length != in.size()) return EmbeddedBlockFailure::trailing_bytes;
     return *bytes;
 }
 

@@ -1,10 +1,15 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "base/parsed.h"
 
 namespace pawlet {
+
+// The header in front of each block the program carries: a 32-bit little-endian 1, then the
+// 32-bit little-endian length of the bytes behind it.
+inline constexpr std::size_t embedded_block_header_size = 8;
 
 // Why a buffer is not an embedded block: the first check it fails.
 enum class EmbeddedBlockFailure {

@@ -24,6 +24,8 @@ int Program::start_program() {
         release_asset_dirs();
         release_box_pointer();
     });
+    skin_engine_ = std::make_unique<SkinEngine>(program_dir_);
+    set_library_release([this] { skin_engine_->release_library(); });
 
     MainWindowHandlers handlers;
     handlers.first_activated = [this] { start_pet(); };
@@ -48,6 +50,8 @@ void Program::prepare_main_window() {
     hover_ = std::make_unique<HoverPointer>(main_->window(), main_->box(), embedded_cursor_files());
     main_->set_outer_height(run_window_height);
     main_->set_outer_width(run_window_width);
+    skin_engine_->apply_embedded_skin(skin_to_apply);
+    skin_engine_->enable_skin_aero();
     trim_working_set();
 }
 

@@ -6,6 +6,7 @@
 #include "shell/engine_host_win.h"
 #include "shell/hover_pointer_win.h"
 #include "shell/main_window_win.h"
+#include "shell/skin_engine_win.h"
 
 namespace pawlet {
 
@@ -38,6 +39,7 @@ private:
     std::wstring animations_dir;
     std::wstring sounds_dir;
     int sprite_id = 0;
+    std::unique_ptr<SkinEngine> skin_engine_;  // its library stays loaded until the end
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<HoverPointer> hover_;
     std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
