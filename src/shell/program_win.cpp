@@ -25,7 +25,7 @@ int Program::start_program() {
     handlers.first_activated = [this] { start_pet(); };
     handlers.close_clicked = [this] { close_button_clicked(); };
     handlers.will_be_destroyed = [this] { end_on_destroy(); };
-    handlers.sound_sync_tick = [this] { play_sound_cue(main_->sound_sync_timer()); };
+    handlers.sound_sync_tick = [this] { sound_sync_tick(); };
     handlers.box_pressed = [this](int x, int y, int keys) { box_pressed(x, y, keys); };
     main_ = MainWindow::load(std::move(handlers));
     if (!main_) fatal_error(L"Pawlet could not create its main window.");
@@ -62,6 +62,11 @@ void Program::end_on_destroy() { end_program(0); }
 // Presses count once the pet runs.
 void Program::box_pressed(int x, int y, int keys) {
     if (engine_) dispatch_touch(*engine_, x, y, keys, GetTickCount());
+}
+
+void Program::sound_sync_tick() {
+    const int action = engine_ ? engine_->current_action() : idle_action;
+    play_sound_cue(main_->sound_sync_timer(), action, sounds_dir, player_);
 }
 
 void Program::release_asset_dirs() {

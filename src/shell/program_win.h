@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "media/wave_out_player_win.h"
 #include "pet/action_engine.h"
 #include "shell/engine_host_win.h"
 #include "shell/main_window_win.h"
@@ -27,6 +28,7 @@ private:
     void close_button_clicked();
     [[noreturn]] void end_on_destroy();
     void box_pressed(int x, int y, int keys);
+    void sound_sync_tick();
     void release_asset_dirs();  // the exit routine
 
     std::wstring program_dir_;
@@ -37,6 +39,8 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
     std::unique_ptr<ActionEngine> engine_;
+    // Opens the wave-out device only when the first sound plays.
+    WaveOutPlayer player_;
 };
 
 // The process's entry: one Program, started.
