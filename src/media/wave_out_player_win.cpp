@@ -23,8 +23,8 @@ WaveOutPlayer::~WaveOutPlayer() {
     WaitForSingleObject(thread_.get(), INFINITE);
 }
 
-void WaveOutPlayer::play(Sound sound) {
-    if (sound.samples.empty() || !wake_ || !buffer_done_) return;
+void WaveOutPlayer::play(std::vector<Sound> sounds) {
+    if (sounds.empty() || !wake_ || !buffer_done_) return;
     if (!thread_) {
         // A plain Win32 thread (see ExclusiveLock): ExitProcess may end it anywhere.
         thread_.reset(CreateThread(nullptr, 0, &WaveOutPlayer::thread_main, this, 0, nullptr));
@@ -32,8 +32,9 @@ void WaveOutPlayer::play(Sound sound) {
         SetThreadPriority(thread_.get(), THREAD_PRIORITY_HIGHEST);
     }
     {
+        // One hand-over: the thread takes them all before it mixes the next buffer.
         ExclusiveLock::Held held(lock_);
-        handed_over_.push_back(std::move(sound));
+        for (Sound& sound : sounds) handed_over_.push_back(std::move(sound));
     }
     SetEvent(wake_.get());
 }

@@ -35,7 +35,7 @@ public:
     WaveOutPlayer(const WaveOutPlayer&) = delete;
     WaveOutPlayer& operator=(const WaveOutPlayer&) = delete;
 
-    void play(Sound sound) override;
+    void play(std::vector<Sound> sounds) override;
 
 private:
     static DWORD WINAPI thread_main(void* player);

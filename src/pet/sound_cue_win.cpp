@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "formats/wav_file.h"
 #include "pet/sound_cue.h"
 #include "winkit/file_read_win.h"
@@ -18,20 +16,19 @@ constexpr std::int64_t largest_sound_file = std::int64_t{64} << 20;
 void play_sound_cue(WindowTimer& sound_sync_timer, int current_action,
                     const std::wstring& sounds_dir, SoundPlayer& player) {
     sound_sync_timer.set_period(0);
-    for (const std::string& file : sound_cue_files(current_action, GetTickCount()))
-        play_sound_file(sounds_dir, file, player);
+    play_sound_files(sounds_dir, sound_cue_files(current_action, GetTickCount()), player);
 }
 
-void play_sound_file(const std::wstring& sounds_dir, std::string_view file_name,
-                     SoundPlayer& player) {
-    // Sound file names are plain ASCII.
-    const std::wstring path = sounds_dir + std::wstring(file_name.begin(), file_name.end());
-    std::optional<Sound> sound;
-    {
-        const std::vector<std::uint8_t> file = read_whole_file(path, largest_sound_file);
-        sound = parse_wav_file(file).as_optional();
+void play_sound_files(const std::wstring& sounds_dir, const std::vector<std::string>& file_names,
+                      SoundPlayer& player) {
+    std::vector<Sound> sounds;
+    for (const std::string& name : file_names) {
+        // Sound file names are plain ASCII. The file's bytes go at the end of the statement.
+        const std::wstring path = sounds_dir + std::wstring(name.begin(), name.end());
+        auto sound = parse_wav_file(read_whole_file(path, largest_sound_file)).as_optional();
+        if (sound) sounds.push_back(std::move(*sound));
     }
-    if (sound) player.play(std::move(*sound));
+    if (!sounds.empty()) player.play(std::move(sounds));
 }
 
 }  // namespace pawlet

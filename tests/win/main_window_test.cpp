@@ -17,7 +17,7 @@ namespace pawlet {
 namespace {
 
 struct NoSound : SoundPlayer {
-    void play(Sound) override {}
+    void play(std::vector<Sound>) override {}
 };
 
 struct Recorder {

@@ -16,7 +16,11 @@ namespace {
 
 struct RecordingPlayer : SoundPlayer {
     std::vector<Sound> sounds;
-    void play(Sound sound) override { sounds.push_back(std::move(sound)); }
+    int hand_overs = 0;
+    void play(std::vector<Sound> more) override {
+        ++hand_overs;
+        for (Sound& sound : more) sounds.push_back(std::move(sound));
+    }
 };
 
 // A sounds folder (its name not plain ASCII, as a user's folder may be) with each file a
@@ -73,13 +77,14 @@ TEST_F(SoundCue, StopsTheTimerThenPlaysTheActionsFilesInOrder) {
     };
     for (const Case& c : {Case{4, {100, 200}}, Case{2, {300}}, Case{0, {}}, Case{11, {}}, Case{15, {}}}) {
         SCOPED_TRACE(c.action);
-        player_.sounds.clear();
+        player_ = {};
         timer_->set_period(500);
         play_sound_cue(*timer_, c.action, dir_, player_);
         EXPECT_EQ(timer_->period(), 0);
         EXPECT_EQ(lengths(), c.lengths);
+        EXPECT_EQ(player_.hand_overs, c.lengths.empty() ? 0 : 1) << "the cue's sounds go together";
     }
-    player_.sounds.clear();
+    player_ = {};
     play_sound_cue(*timer_, 6, dir_, player_);
     ASSERT_EQ(player_.sounds.size(), 1u);
     EXPECT_GE(player_.sounds[0].frames(), 400u) << "one of the three farts";
@@ -93,8 +98,7 @@ TEST_F(SoundCue, FilesThatCannotPlayAreSkipped) {
     write("empty.wav", {});
     write("text.wav", std::vector<std::uint8_t>(100, 'x'));
     write("good.wav", media::encode_pcm16_wav(std::vector<std::int16_t>(50), 22050));
-    for (const char* name : {"missing.wav", "empty.wav", "text.wav", "good.wav", "hostile.wav"})
-        play_sound_file(dir_, name, player_);
+    play_sound_files(dir_, {"missing.wav", "empty.wav", "text.wav", "good.wav", "hostile.wav"}, player_);
     EXPECT_EQ(lengths(), (std::vector<std::size_t>{50, 10})) << "the good file and what the hostile one holds";
 }
 
@@ -111,7 +115,7 @@ TEST_F(SoundCue, AFileTooLargeForASoundIsNotRead) {
     ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
     ASSERT_TRUE(SetEndOfFile(file.get()));
     file.reset();
-    play_sound_file(dir_, "huge.wav", player_);
+    play_sound_files(dir_, {"huge.wav"}, player_);
     EXPECT_TRUE(player_.sounds.empty());
 }
 

@@ -53,8 +53,8 @@ TEST(WaveOutPlayer, OverlappingSoundsComeOutMixedOnOneStream) {
     FakeWaveOut fake;
     {
         WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
-        player.play(level(0.25f, 3000));
-        player.play(level(0.125f, 1000));  // starts at once or a buffer later, under the first
+        player.play({level(0.25f, 3000)});
+        player.play({level(0.125f, 1000)});  // starts at once or a buffer later, under the first
         ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 1; }));
     }
     const std::vector<std::int16_t> played = fake.played();
@@ -67,16 +67,31 @@ TEST(WaveOutPlayer, OverlappingSoundsComeOutMixedOnOneStream) {
     EXPECT_EQ(counts.prepared, 0) << "every buffer given back";
 }
 
+TEST(WaveOutPlayer, SoundsHandedOverTogetherStartOnTheSameFrame) {
+    FakeWaveOut fake;
+    {
+        WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
+        player.play({level(0.25f, 3000), level(0.125f, 1000)});
+        ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 1; }));
+    }
+    const std::vector<std::int16_t> played = fake.played();
+    const auto first = std::find_if(played.begin(), played.end(), [](std::int16_t v) { return v != 0; });
+    ASSERT_NE(first, played.end());
+    const auto at = static_cast<std::size_t>(first - played.begin());
+    for (std::size_t i = 0; i < 2 * 3000; ++i)
+        ASSERT_EQ(played[at + i], i < 2 * 1000 ? 12288 : 8192) << "sample " << i << " of the sounds";
+}
+
 TEST(WaveOutPlayer, PlayNeverWaitsForTheDevice) {
     FakeWaveOut fake;
     fake.set_write_time(150);  // each buffer keeps the player's thread in the device a while
     WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
-    player.play(level(0.25f, 44100));
+    player.play({level(0.25f, 44100)});
     ASSERT_TRUE(wait_for([&] { return fake.counts().open_attempts == 1; }));
     Sleep(20);  // inside the first write
     for (int i = 0; i < 5; ++i) {
         const ULONGLONG before = GetTickCount64();
-        player.play(level(0.01f, 100));
+        player.play({level(0.01f, 100)});
         EXPECT_LT(GetTickCount64() - before, 50u);
     }
 }
@@ -85,11 +100,11 @@ TEST(WaveOutPlayer, WithoutADeviceSoundsAreDroppedAndTheNextOneTriesAgain) {
     FakeWaveOut fake;
     fake.set_mode(Mode::missing);
     WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
-    player.play(level(0.25f, 1000));
+    player.play({level(0.25f, 1000)});
     ASSERT_TRUE(wait_for([&] { return fake.counts().open_attempts == 1; }));
     Sleep(100);
     fake.set_mode(Mode::plays);
-    player.play(level(0.125f, 500));
+    player.play({level(0.125f, 500)});
     ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 1; }));
     const std::vector<std::int16_t> played = fake.played();
     EXPECT_EQ(frames_at(played, 4096), 500u) << "the next sound plays";
@@ -107,7 +122,7 @@ TEST(WaveOutPlayer, ADeviceThatFailsOrStopsIsClosedAndTheNextSoundOpensItAgain) 
         FakeWaveOut fake;
         fake.set_mode(c.mode, 3);
         WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
-        player.play(level(0.25f, 44100 * 5));
+        player.play({level(0.25f, 44100 * 5)});
         ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 1; })) << "closed after the failure";
         auto counts = fake.counts();
         EXPECT_LE(counts.writes, 4) << "the rest of the sound was dropped";
@@ -115,7 +130,7 @@ TEST(WaveOutPlayer, ADeviceThatFailsOrStopsIsClosedAndTheNextSoundOpensItAgain) 
         EXPECT_EQ(counts.prepared, 0);
 
         fake.set_mode(Mode::plays);
-        player.play(level(0.125f, 500));
+        player.play({level(0.125f, 500)});
         ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 2; }));
         EXPECT_EQ(frames_at(fake.played(), 4096), 500u);
         EXPECT_EQ(fake.counts().prepared, 0);
@@ -127,14 +142,14 @@ TEST(WaveOutPlayer, KeepsTheDeviceOpenBetweenCloseSoundsAndClosesItWhenIdle) {
     WaveOutPlayer::Settings settings = quick_settings();
     settings.close_after_idle_ms = 1000;
     WaveOutPlayer player(FakeWaveOut::calls(), settings);
-    player.play(level(0.25f, 500));
+    player.play({level(0.25f, 500)});
     ASSERT_TRUE(wait_for([&] { return frames_at(fake.played(), 8192) == 500; }));
     Sleep(100);
-    player.play(level(0.125f, 500));
+    player.play({level(0.125f, 500)});
     ASSERT_TRUE(wait_for([&] { return frames_at(fake.played(), 4096) == 500; }));
     EXPECT_EQ(fake.counts().opens, 1) << "the second sound found the device open";
     ASSERT_TRUE(wait_for([&] { return fake.counts().closes == 1; }, 3000)) << "closed when idle";
-    player.play(level(0.25f, 500));
+    player.play({level(0.25f, 500)});
     ASSERT_TRUE(wait_for([&] { return fake.counts().opens == 2; }));
 }
 
@@ -144,7 +159,7 @@ TEST(WaveOutPlayer, EndingThePlayerCutsOffWhatPlaysAtOnce) {
     ULONGLONG ended = 0;
     {
         WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
-        player.play(level(0.25f, 44100 * 10));
+        player.play({level(0.25f, 44100 * 10)});
         ASSERT_TRUE(wait_for([&] { return fake.counts().writes >= 3; }));
         ended = GetTickCount64();
     }
