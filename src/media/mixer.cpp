@@ -8,6 +8,41 @@ namespace {
 
 constexpr std::size_t kernels_kept = 8;
 
+// Four running sums: the additions of one do not wait for the others'.
+float dot(const float* a, const float* b, std::size_t n) {
+    float s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        s0 += a[i] * b[i];
+        s1 += a[i + 1] * b[i + 1];
+        s2 += a[i + 2] * b[i + 2];
+        s3 += a[i + 3] * b[i + 3];
+    }
+    for (; i < n; ++i) s0 += a[i] * b[i];
+    return (s0 + s1) + (s2 + s3);
+}
+
+struct StereoSum {
+    float left, right;
+};
+
+// Taps against interleaved left/right frames.
+StereoSum dot_stereo(const float* taps, const float* frames, std::size_t n) {
+    float l0 = 0, r0 = 0, l1 = 0, r1 = 0;
+    std::size_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        l0 += taps[i] * frames[2 * i];
+        r0 += taps[i] * frames[2 * i + 1];
+        l1 += taps[i + 1] * frames[2 * i + 2];
+        r1 += taps[i + 1] * frames[2 * i + 3];
+    }
+    if (i < n) {
+        l0 += taps[i] * frames[2 * i];
+        r0 += taps[i] * frames[2 * i + 1];
+    }
+    return {l0 + l1, r0 + r1};
+}
+
 std::int16_t to_pcm16(float v) {
     const float scaled = std::nearbyint(v * 32768.0f);
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
@@ -87,43 +122,41 @@ std::size_t Mixer::render_same_rate(Voice& voice, std::span<float> sum) {
 std::size_t Mixer::render_resampled(Voice& voice, std::span<float> sum) {
     const ResampleKernel& k = *voice.kernel;
     const std::size_t frames = std::min(sum.size() / output_channels, voice.length - voice.produced);
-    const std::size_t input_frames = voice.sound.frames();
+    const auto input_frames = static_cast<std::ptrdiff_t>(voice.sound.frames());
     const float* in = voice.sound.samples.data();
     const bool stereo = voice.sound.channels == 2;
     const auto rows = static_cast<std::uint64_t>(k.rows);
-    const auto taps = static_cast<std::size_t>(k.taps);
+    const std::ptrdiff_t taps = k.taps;
 
     for (std::size_t n = 0; n < frames; ++n) {
-        // The nearest phase; with as many rows as phases it is exact.
-        std::uint64_t row = (voice.remainder * rows + k.out_step / 2) / k.out_step;
-        std::size_t centre = voice.input_frame;
+        // The nearest phase; with as many rows as phases it is the exact one.
+        std::uint64_t row = rows == k.out_step ? voice.remainder
+                                               : (voice.remainder * rows + k.out_step / 2) / k.out_step;
+        auto first = static_cast<std::ptrdiff_t>(voice.input_frame) + k.first_tap_offset;  // tap 0's frame
         if (row == rows) {
             row = 0;
-            ++centre;
+            ++first;
         }
         const float* c = k.row(static_cast<int>(row)).data();
-        // Input frame of tap 0; taps outside the sound read silence.
-        const auto first = static_cast<std::ptrdiff_t>(centre) + k.first_tap_offset;
-        const std::size_t skip = first < 0 ? static_cast<std::size_t>(-first) : 0;
-        const std::size_t start = first < 0 ? 0 : static_cast<std::size_t>(first);
-        const std::ptrdiff_t stop = first + k.taps;
-        const std::size_t end = stop <= 0 ? 0 : std::min(input_frames, static_cast<std::size_t>(stop));
-        float left = 0, right = 0;
-        if (stereo) {
-            for (std::size_t f = start, j = skip; f < end && j < taps; ++f, ++j) {
-                left += c[j] * in[2 * f];
-                right += c[j] * in[2 * f + 1];
-            }
-        } else {
-            for (std::size_t f = start, j = skip; f < end && j < taps; ++f, ++j) left += c[j] * in[f];
-            right = left;
+        // Taps j0..j1 fall on frames of the sound; the others read silence.
+        const std::ptrdiff_t j0 = std::clamp<std::ptrdiff_t>(-first, 0, taps);
+        const std::ptrdiff_t j1 = std::clamp<std::ptrdiff_t>(input_frames - first, j0, taps);
+        const auto count = static_cast<std::size_t>(j1 - j0);
+        if (count > 0 && stereo) {
+            const StereoSum s = dot_stereo(c + j0, in + 2 * (first + j0), count);
+            sum[2 * n] += s.left;
+            sum[2 * n + 1] += s.right;
+        } else if (count > 0) {
+            const float v = dot(c + j0, in + first + j0, count);
+            sum[2 * n] += v;
+            sum[2 * n + 1] += v;
         }
-        sum[2 * n] += left;
-        sum[2 * n + 1] += right;
 
         voice.remainder += k.in_step;
-        voice.input_frame += static_cast<std::size_t>(voice.remainder / k.out_step);
-        voice.remainder %= k.out_step;
+        while (voice.remainder >= k.out_step) {
+            voice.remainder -= k.out_step;
+            ++voice.input_frame;
+        }
     }
     voice.produced += frames;
     return frames;
