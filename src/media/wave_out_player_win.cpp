@@ -13,18 +13,21 @@ WaveOutPlayer::WaveOutPlayer(const WaveOutCalls& calls, const Settings& settings
       buffer_done_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       mixer_(settings.sample_rate) {}
 
-WaveOutPlayer::~WaveOutPlayer() {
+WaveOutPlayer::~WaveOutPlayer() { stop(INFINITE); }
+
+void WaveOutPlayer::stop(DWORD timeout_ms) {
+    stopped_ = true;
     if (!thread_) return;
     {
         ExclusiveLock::Held held(lock_);
         stopping_ = true;
     }
     SetEvent(wake_.get());
-    WaitForSingleObject(thread_.get(), INFINITE);
+    WaitForSingleObject(thread_.get(), timeout_ms);
 }
 
 void WaveOutPlayer::play(std::vector<Sound> sounds) {
-    if (sounds.empty() || !wake_ || !buffer_done_) return;
+    if (stopped_ || sounds.empty() || !wake_ || !buffer_done_) return;
     if (!thread_) {
         // A plain Win32 thread (see ExclusiveLock): ExitProcess may end it anywhere.
         thread_.reset(CreateThread(nullptr, 0, &WaveOutPlayer::thread_main, this, 0, nullptr));

@@ -37,6 +37,11 @@ public:
 
     void play(std::vector<Sound> sounds) override;
 
+    // Cuts off whatever plays and has the thread give the device back, waiting for that at most
+    // timeout_ms; sounds played afterwards are ignored. For the program's end, which must not
+    // hang on a device, while a device left open under Wine can crash the process's exit.
+    void stop(DWORD timeout_ms);
+
 private:
     static DWORD WINAPI thread_main(void* player);
     void run();
@@ -50,6 +55,7 @@ private:
     KernelHandle wake_;         // set by play() and by the destructor
     KernelHandle buffer_done_;  // set by the device
     KernelHandle thread_;
+    bool stopped_ = false;  // play() and stop() are the main thread's
 
     ExclusiveLock lock_;
     std::vector<Sound> handed_over_;  // under lock_

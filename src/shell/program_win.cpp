@@ -14,6 +14,12 @@
 #include "winkit/message_pump_win.h"
 
 namespace pawlet {
+namespace {
+// The end waits this long at most for the sound device to be closed. Closing takes a few ms;
+// left open, Wine's audio threads can crash the process's exit (seen about once in a hundred
+// ends while a sound played).
+constexpr DWORD device_close_wait_ms = 250;
+}  // namespace
 
 int Program::start_program() {
     program_dir_ = running_program_dir();
@@ -57,7 +63,10 @@ void Program::close_button_clicked() {
     ShellExecuteW(nullptr, L"open", maker_web_address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Program::end_on_destroy() { end_program(0); }
+void Program::end_on_destroy() {
+    player_.stop(device_close_wait_ms);
+    end_program(0);
+}
 
 // Presses count once the pet runs.
 void Program::box_pressed(int x, int y, int keys) {

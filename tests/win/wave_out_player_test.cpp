@@ -171,5 +171,34 @@ TEST(WaveOutPlayer, EndingThePlayerCutsOffWhatPlaysAtOnce) {
     EXPECT_LT(counts.writes, 100);
 }
 
+TEST(WaveOutPlayer, StopClosesTheDeviceButNeverWaitsLongerThanItIsTold) {
+    {
+        FakeWaveOut fake;
+        fake.set_write_time(10);
+        WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
+        player.play({level(0.25f, 44100 * 10)});
+        ASSERT_TRUE(wait_for([&] { return fake.counts().writes >= 3; }));
+        player.stop(2000);
+        const auto counts = fake.counts();
+        EXPECT_EQ(counts.closes, 1) << "the device is given back before stop returns";
+        EXPECT_EQ(counts.prepared, 0);
+        player.play({level(0.25f, 100)});
+        Sleep(100);
+        EXPECT_EQ(fake.counts().opens, 1) << "sounds after the stop are ignored";
+    }
+    {
+        // A device whose every call takes long: stop still returns in time.
+        FakeWaveOut fake;
+        fake.set_write_time(300);
+        WaveOutPlayer player(FakeWaveOut::calls(), quick_settings());
+        player.play({level(0.25f, 44100)});
+        ASSERT_TRUE(wait_for([&] { return fake.counts().open_attempts == 1; }));
+        Sleep(50);  // inside a write
+        const ULONGLONG before = GetTickCount64();
+        player.stop(100);
+        EXPECT_LT(GetTickCount64() - before, 250u);
+    }
+}
+
 }  // namespace
 }  // namespace pawlet
