@@ -8,8 +8,8 @@
 namespace pawlet {
 namespace {
 
-// 24 zero crossings each side and a Kaiser window of beta 8.5 keep the stopband near -85 dB
-// with a passband flat to about 85 % of the lower Nyquist frequency.
+// 24 zero crossings each side and a Kaiser window of beta 8.5: flat within 0.03 dB to 85 % of
+// the lower Nyquist frequency, half amplitude at 94 %, 85 dB down from 106 % on.
 constexpr double zero_crossings = 24;
 constexpr double kaiser_beta = 8.5;
 constexpr double cutoff = 0.94;  // of the lower Nyquist frequency
