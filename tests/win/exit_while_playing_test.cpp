@@ -28,7 +28,7 @@ Sound long_tone() {
 TEST(ExitWhilePlayingChild, Run) {
     wchar_t delay[16] = {};
     if (!GetEnvironmentVariableW(child_variable, delay, 16)) GTEST_SKIP() << "runs as a child only";
-    static WaveOutPlayer player;  // like the program's: never destroyed, the process just ends
+    WaveOutPlayer player;  // as in the program, the end comes before its destructor could run
     player.play({long_tone()});
     Sleep(static_cast<DWORD>(std::stoul(delay)));
     end_program(static_cast<int>(child_exit_code));
