@@ -3,9 +3,12 @@
 set(PAWLET_FOLDER_DEPENDS_base "")
 set(PAWLET_FOLDER_DEPENDS_assets "")
 set(PAWLET_FOLDER_DEPENDS_formats base)
-set(PAWLET_FOLDER_DEPENDS_media base formats)
 set(PAWLET_FOLDER_DEPENDS_winkit base)
-set(PAWLET_FOLDER_DEPENDS_pet base winkit)
+# The mixer and the skin painter are portable; the sound player feeds a winkit wave-out stream
+# from a thread.
+set(PAWLET_FOLDER_DEPENDS_media base formats winkit)
+# Sound cues read a WAV file and hand its samples to the player.
+set(PAWLET_FOLDER_DEPENDS_pet base formats media winkit)
 set(PAWLET_FOLDER_DEPENDS_input base pet)
 set(PAWLET_FOLDER_DEPENDS_shell base assets formats media winkit pet input)
 

@@ -13,8 +13,10 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev
   # Running the x86_64 twin under Wine in a virtual display, and looking at it
   wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
-  # Making the sounds
+  # Making the sounds, and the sound tests' reference files
   sox espeak-ng
+  # Hearing the running program: a private sound server whose sink writes to a pipe
+  pulseaudio pulseaudio-utils
 )
 
 src_list=/etc/apt/sources.list.d/pawlet-deb-src.sources

@@ -1,7 +1,34 @@
 #include "pet/sound_cue_win.h"
 
-namespace pawlet {
+#include <windows.h>
 
-void play_sound_cue(WindowTimer& sound_sync_timer) { sound_sync_timer.set_period(0); }
+#include "formats/wav_file.h"
+#include "pet/sound_cue.h"
+#include "winkit/file_read_win.h"
+
+namespace pawlet {
+namespace {
+// Past any file that holds no more than longest_sound_samples: the read of a huge file fails
+// cleanly instead of exhausting a 32-bit process's memory.
+constexpr std::int64_t largest_sound_file = std::int64_t{64} << 20;
+}  // namespace
+
+void play_sound_cue(WindowTimer& sound_sync_timer, int current_action,
+                    const std::wstring& sounds_dir, SoundPlayer& player) {
+    sound_sync_timer.set_period(0);
+    play_sound_files(sounds_dir, sound_cue_files(current_action, GetTickCount()), player);
+}
+
+void play_sound_files(const std::wstring& sounds_dir, const std::vector<std::string>& file_names,
+                      SoundPlayer& player) {
+    std::vector<Sound> sounds;
+    for (const std::string& name : file_names) {
+        // Sound file names are plain ASCII. The file's bytes go at the end of the statement.
+        const std::wstring path = sounds_dir + std::wstring(name.begin(), name.end());
+        auto sound = parse_wav_file(read_whole_file(path, largest_sound_file)).as_optional();
+        if (sound) sounds.push_back(std::move(*sound));
+    }
+    if (!sounds.empty()) player.play(std::move(sounds));
+}
 
 }  // namespace pawlet

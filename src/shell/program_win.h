@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "media/wave_out_player_win.h"
 #include "pet/action_engine.h"
 #include "shell/engine_host_win.h"
 #include "shell/hover_pointer_win.h"
@@ -30,6 +31,7 @@ private:
     [[noreturn]] void end_on_destroy();
     void box_pressed(int x, int y, int keys);
     void update_hover_cursor();
+    void sound_sync_tick();
     // The exit routine.
     void release_asset_dirs();
     void release_box_pointer();
@@ -44,6 +46,8 @@ private:
     std::unique_ptr<HoverPointer> hover_;
     std::unique_ptr<WindowEngineHost> host_;  // both made at the first activation
     std::unique_ptr<ActionEngine> engine_;
+    // Opens the wave-out device only when the first sound plays.
+    WaveOutPlayer player_;
 };
 
 // The process's entry: one Program, started.

@@ -5,13 +5,13 @@
 
 namespace pawlet {
 
-std::vector<std::uint8_t> read_whole_file(const std::wstring& path) {
+std::vector<std::uint8_t> read_whole_file(const std::wstring& path, std::int64_t largest) {
     FileHandle file(CreateFileW(extended_length_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-        size.QuadPart > largest_readable_file)
+        size.QuadPart > largest)
         return {};
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;

@@ -8,8 +8,9 @@ namespace pawlet {
 // Frames and sounds are small; a file above this size is not one of ours.
 inline constexpr std::int64_t largest_readable_file = 0x40000000;  // 1 GiB
 
-// The whole file; empty when it is missing, empty, larger than largest_readable_file or cannot
-// be read. Paths of any length.
-std::vector<std::uint8_t> read_whole_file(const std::wstring& path);
+// The whole file; empty when it is missing, empty, larger than `largest` or cannot be read.
+// Paths of any length.
+std::vector<std::uint8_t> read_whole_file(const std::wstring& path,
+                                          std::int64_t largest = largest_readable_file);
 
 }  // namespace pawlet

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fixtures/cursor_fixture.h"
+#include "pet/action_catalogue.h"
 #include "pet/sound_cue_win.h"
 #include "shell/engine_host_win.h"
 #include "shell/layout.h"
@@ -15,7 +16,12 @@
 namespace pawlet {
 namespace {
 
+struct NoSound : SoundPlayer {
+    void play(std::vector<Sound>) override {}
+};
+
 struct Recorder {
+    NoSound no_sound;
     std::vector<std::string> events;
     int sound_ticks = 0;
     std::unique_ptr<MainWindow>* main = nullptr;  // for the handlers that act on the window
@@ -26,7 +32,7 @@ struct Recorder {
         h.close_clicked = [this] { events.push_back("close clicked"); };
         h.sound_sync_tick = [this] {
             ++sound_ticks;
-            play_sound_cue((*main)->sound_sync_timer());
+            play_sound_cue((*main)->sound_sync_timer(), idle_action, L"", no_sound);
         };
         return h;
     }

@@ -1,7 +1,8 @@
 // Writes the synthetic asset set of the end-to-end tests into the folder given on the command
 // line: animations/ with every frame file of the catalogue and the three blink pictures, each a
-// picture whose code the harness reads back from screenshots, and sounds/ with a short tone for
-// every sound file the catalogue names. manifest.txt, written last, lists every file.
+// picture whose code the harness reads back from screenshots, and sounds/ with a tone of its own
+// for every sound file the catalogue names, listed with its frequency and length in tones.txt.
+// manifest.txt, written last, lists every file.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -57,12 +58,18 @@ int main(int argc, char** argv) {
                 write_frame(root, frame_file_name(entry.number, i), entry.number, i, written);
             }
         }
-        double frequency = 300;  // a different tone for each sound, in name order
+        // Tones 200 Hz apart, in name order, tell the sounds apart in a recording. The purr
+        // is long, so that it still plays when the next action's sound starts.
+        std::ofstream tones(root / "tones.txt");
+        double frequency = 400;
         for (const std::string& name : sound_names()) {
-            write_tone_wav(root / "sounds" / name, frequency, 0.3);
+            const double seconds = name == "purr.wav" ? 4.0 : 0.3;
+            write_tone_wav(root / "sounds" / name, frequency, seconds);
+            tones << name << ' ' << frequency << ' ' << seconds << '\n';
             written.push_back("sounds/" + name);
-            frequency += 50;
+            frequency += 200;
         }
+        if (!tones.flush()) throw std::runtime_error("cannot write tones.txt");
         std::ofstream manifest(root / "manifest.txt");
         for (const std::string& rel : written) manifest << rel << '\n';
         if (!manifest) throw std::runtime_error("cannot write manifest.txt");
