@@ -15,6 +15,8 @@ packages=(
   wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
   # Making the sounds
   sox espeak-ng
+  # Running the product itself: 32-bit Wine through qemu's user-mode emulator
+  qemu-user-static wine32:i386
 )
 
 src_list=/etc/apt/sources.list.d/pawlet-deb-src.sources
@@ -50,6 +52,9 @@ write_deb_src() {
 
 need_update=false
 write_src=false
+add_i386=false
+# wine32 is a package of the i386 architecture.
+dpkg --print-foreign-architectures | grep -qx i386 || { add_i386=true; need_update=true; }
 have_deb_src || { write_src=true; need_update=true; }
 compgen -G '/var/lib/apt/lists/*_Sources*' >/dev/null || need_update=true
 [ ${#missing[@]} -eq 0 ] || need_update=true
@@ -59,6 +64,7 @@ if $need_update && [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 $write_src && write_deb_src
+$add_i386 && dpkg --add-architecture i386
 export DEBIAN_FRONTEND=noninteractive
 # Another apt run may hold the lock: wait for it rather than fail.
 apt_wait=(-o DPkg::Lock::Timeout=600)
