@@ -40,7 +40,8 @@ class WindowTrace:
 
 
 _PROCESS = r'^(?:\d+\.\d+:)?([0-9a-f]+):[0-9a-f]+:'
-_LOADED_PROGRAM = re.compile(_PROCESS + r'trace:loaddll:\w+ Loaded L"(?:[^"]*\\)?([^"\\]+\.exe)" at ')
+_LOADED_PROGRAM = re.compile(
+    _PROCESS + r'trace:loaddll:\w+ Loaded L"(?:[^"]*\\)?([^"\\]+\.exe)" at ')
 _UNHANDLED = re.compile(_PROCESS + r'err:seh:NtRaiseException (Unhandled exception code \w+)')
 _EMULATOR_ENDED = re.compile(r'^qemu: uncaught target signal (\d+)')
 _TRACE_LINE = re.compile(r'^(\d+\.\d+):([0-9a-f]+):([0-9a-f]+):trace:(\w+):(\w+) (.*)$')

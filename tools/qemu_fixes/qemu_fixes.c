@@ -17,6 +17,7 @@
 
 #if defined(__i386__)
 
+/* Linux i386 types and values: no libc headers are included. */
 typedef unsigned int size_type;
 typedef long long offset64;
 
@@ -99,7 +100,8 @@ static unsigned long trap_number_of(int signal, int code) {
     case SIGSEGV: return code == SI_KERNEL ? TRAP_PROTECTION : TRAP_PAGE_FAULT;
     case SIGBUS: return code == BUS_ADRALN ? TRAP_ALIGNMENT : TRAP_PAGE_FAULT;
     case SIGILL: return TRAP_INVALID_OPCODE;
-    case SIGFPE: return code == FPE_INTDIV ? TRAP_DIVIDE : code == FPE_INTOVF ? TRAP_OVERFLOW : TRAP_X87;
+    case SIGFPE:
+      return code == FPE_INTDIV ? TRAP_DIVIDE : code == FPE_INTOVF ? TRAP_OVERFLOW : TRAP_X87;
     default: return code == TRAP_TRACE ? TRAP_SINGLE_STEP : TRAP_BREAKPOINT;
   }
 }
