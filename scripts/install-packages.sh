@@ -15,7 +15,7 @@ packages=(
   wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
   # Making the sounds
   sox espeak-ng
-  # Running the product itself: 32-bit Wine through qemu's user-mode emulator
+  # Running the product itself: 32-bit Wine, and qemu's emulator where the kernel runs no 32-bit code
   qemu-user-static wine32:i386
 )
 

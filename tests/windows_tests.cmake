@@ -1,7 +1,8 @@
 # Tests of the Windows builds. Win32-level test programs run under wine64 through the
 # cross-compiling emulator (tests/harness/wine-run); the end-to-end tests drive pawlet.exe
 # from outside with tests/harness, which picks the Wine by the program's processor: wine64 for
-# the x86_64 twin (label e2e), 32-bit Wine through qemu-i386 for the product (label product).
+# the x86_64 twin (label e2e), 32-bit Wine for the product (label product; through qemu-i386
+# where the kernel cannot run 32-bit code).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(PAWLET_HARNESS_DIR ${PROJECT_SOURCE_DIR}/tests/harness)
 set(PAWLET_TEST_ASSETS_DIR "${PROJECT_SOURCE_DIR}/build/native/test-assets" CACHE PATH
@@ -47,7 +48,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
 
   pawlet_add_e2e_tests(e2e 600)
 else()
-  # The product itself under the emulator: functional checks only (the suites leave timing to
-  # wine64), bounded by a time-out several times a suite's usual run.
+  # The product itself under 32-bit Wine: functional checks only (the suites leave timing to
+  # wine64), bounded by a time-out several times a suite's run under the emulator.
   pawlet_add_e2e_tests(product 900)
 endif()
