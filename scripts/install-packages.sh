@@ -17,6 +17,8 @@ packages=(
   sox espeak-ng
   # Hearing the running program: a private sound server whose sink writes to a pipe
   pulseaudio pulseaudio-utils
+  # Running the product itself: 32-bit Wine, and qemu's emulator where the kernel runs no 32-bit code
+  qemu-user-static wine32:i386
 )
 
 src_list=/etc/apt/sources.list.d/pawlet-deb-src.sources
@@ -52,6 +54,9 @@ write_deb_src() {
 
 need_update=false
 write_src=false
+add_i386=false
+# wine32 is a package of the i386 architecture.
+dpkg --print-foreign-architectures | grep -qx i386 || { add_i386=true; need_update=true; }
 have_deb_src || { write_src=true; need_update=true; }
 compgen -G '/var/lib/apt/lists/*_Sources*' >/dev/null || need_update=true
 [ ${#missing[@]} -eq 0 ] || need_update=true
@@ -61,6 +66,7 @@ if $need_update && [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 $write_src && write_deb_src
+$add_i386 && dpkg --add-architecture i386
 export DEBIAN_FRONTEND=noninteractive
 # Another apt run may hold the lock: wait for it rather than fail.
 apt_wait=(-o DPkg::Lock::Timeout=600)

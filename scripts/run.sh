@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Builds Pawlet and runs it. The product is the 32-bit build (build/run/win32); this machine
-# cannot execute 32-bit code, so what runs is its x86_64 twin (build/run/win64) under wine64.
+# Builds Pawlet and runs it. The product is the 32-bit build (build/run/win32); by default what
+# runs is its x86_64 twin (build/run/win64) under wine64. With --i686 the product itself runs,
+# under 32-bit Wine: natively where the kernel runs 32-bit code, else through qemu-i386 (slower).
 # With $DISPLAY set the pet opens there and this script waits until it is closed. Without a
 # display it runs in a private Xvfb with a fresh Wine prefix and saves a screenshot.
+#   scripts/run.sh [--i686]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 run_dir="$root/build/run"
 screenshot="$run_dir/screenshot.png"
+
+case "${1:-}" in
+  "") pet=win64 prefix="$run_dir/wineprefix" ;;
+  --i686) pet=win32 prefix="$run_dir/wineprefix-win32" ;;
+  *) echo "usage: scripts/run.sh [--i686]" >&2; exit 2 ;;
+esac
 
 scripts/build.sh native win32 win64
 
@@ -26,10 +34,14 @@ for build in win32 win64; do
   cp "build/$build/pawlet.exe" "$run_dir/$build/"
   cp -r "$assets/animations" "$assets/sounds" "$run_dir/$build/"
 done
-echo "run.sh: the product is $run_dir/win32/pawlet.exe (32-bit; it cannot run on this machine)."
-echo "run.sh: running its x86_64 twin $run_dir/win64/pawlet.exe with assets from $assets"
+if [ "$pet" = win32 ]; then
+  echo "run.sh: running the product, $run_dir/win32/pawlet.exe, under 32-bit Wine with assets from $assets"
+else
+  echo "run.sh: the product is $run_dir/win32/pawlet.exe (32-bit; scripts/run.sh --i686 runs it)."
+  echo "run.sh: running its x86_64 twin $run_dir/win64/pawlet.exe with assets from $assets"
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec python3 scripts/run_pet.py display "$run_dir/win64/pawlet.exe" "$run_dir/wineprefix"
+  exec python3 scripts/run_pet.py display "$run_dir/$pet/pawlet.exe" "$prefix"
 fi
-exec python3 scripts/run_pet.py screenshot "$run_dir/win64/pawlet.exe" "$screenshot"
+exec python3 scripts/run_pet.py screenshot "$run_dir/$pet/pawlet.exe" "$screenshot"

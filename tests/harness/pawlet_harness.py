@@ -1,7 +1,7 @@
-"""Runs a Windows program under wine64 in a private Xvfb display and looks at it from outside.
+"""Runs a Windows program under Wine in a private Xvfb display and looks at it from outside.
 
 One Session is one X display, one Wine prefix (a copy of a template prefix made once per
-checkout) and one Wine server. A session can run the program several times in a row; the
+checkout and Wine) and one Wine server. A session can run the program several times in a row; the
 methods about "the program" refer to the latest run. Parts: wine_prefix (template and copies),
 wine_trace (the debug log), frame_code (screenshots, test-picture codes), x_display (Xvfb,
 close command, cursor).
@@ -14,14 +14,20 @@ close command, cursor).
         shot = s.screenshot()
         code = s.wait_exit(timeout=15)                   # ProgramHung (a test failure) on time-out
 
-Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None)
+Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None, wine=None)
+  wine: wine_prefix.X86_64_WINE (wine64) or I686_WINE (32-bit Wine, through qemu-i386 where
+      the kernel cannot run 32-bit code); by default the one that runs PAWLET_EXE
+      (wine_for_program reads its PE machine), so one variable picks the program and its Wine.
+      session.wine.name: 'wine64' or 'wine32'; .emulated: computation runs several times slower
+      than natively there, waits do not.
   install(exe, assets=None, folder='Pawlet', remove=(), replace=None) -> Windows path of the exe;
       folder '' installs at the drive root (C:\\pawlet.exe). remove: asset paths relative to the
       program folder ('animations/blink/cat_blink0000.jpg'); replace: {relative path: bytes}.
   start(args=(), program=None, cwd=None, stdout=None, stderr=None) -> Run
       starts the installed program (or any Windows or Unix path) with WINEDEBUG=+timestamp,+pid
       and the trace channels; stderr goes to a file of the run unless given.
-  find_window(title_regex, timeout=20) -> Window     (xdotool --onlyvisible --name; anchor it)
+  find_window(title_regex, timeout=None) -> Window   (xdotool --onlyvisible --name; anchor it);
+                                                     20 s, 60 s under the emulator (a cold start)
   geometry(window) -> Window                         the window's current position and size
   window_name(window) -> str                         its title
   click(window, x, y, button=1), move(window, x, y) -> time of the action
@@ -42,6 +48,10 @@ Session(screen=(1024, 768), trace=('file',), capture_sound=False, env=None)
   sounds() -> [Path]                                 raw streams, one per wave-out handle
                                                      (capture_sound=True)
   cursor() -> Cursor(width, height, xhot, yhot, serial, checksum)   the X server's pointer now
+  crashes() -> [Crash(image, detail)]                 processes of the session that crashed, the
+                                                     program's own and background ones (explorer,
+                                                     services); noted under 32-bit Wine only, and
+                                                     close() lists them in the test's output
 
 now() -> seconds on CLOCK_MONOTONIC_RAW, the clock of Wine's +timestamp and GetTickCount().
 exact_title(text) -> the anchored, escaped pattern that find_window wants.
@@ -68,9 +78,10 @@ from pathlib import Path
 
 from frame_code import Screenshot, read_frame_code  # noqa: F401  (part of the API)
 from harness_base import now, run_quiet
-from wine_prefix import (WINE64, clone_prefix, clone_tree, remove_stale_sessions,
+from wine_prefix import (clone_prefix, clone_tree, default_wine, remove_stale_sessions,
                          stop_wineserver, template_prefix, wine_env)
-from wine_trace import FileOpen, Trace, WindowTrace, file_opens_in, parse_traces, window_trace
+from wine_trace import (Crash, FileOpen, Trace, WindowTrace, crashes_in, file_opens_in,
+                        parse_traces, window_trace)
 from x_display import Cursor, Xvfb, read_cursor, send_delete_window
 
 
@@ -108,9 +119,15 @@ class Run:
 class Session:
     """A display, a prefix and a Wine server of their own; see the module's description."""
 
-    def __init__(self, screen=(1024, 768), trace=('file',), capture_sound=False, env=None):
+    def __init__(self, screen=(1024, 768), trace=('file',), capture_sound=False, env=None,
+                 wine=None):
         self.screen = screen
-        self.debug = ','.join(['+timestamp', '+pid', *('+' + c for c in trace)]) if trace else '-all'
+        self.wine = wine or default_wine()
+        channels = ['+timestamp', '+pid', *('+' + c for c in trace)] if trace else ['-all']
+        if self.wine.name == 'wine32':
+            # Background processes crash under the emulator now and then: note which ones did.
+            channels += ['+pid', '+loaddll', 'err+seh']
+        self.debug = ','.join(channels)
         self.capture_sound = capture_sound
         self.extra_env = dict(env or {})
         self.marks: list[tuple[float, str]] = []
@@ -132,7 +149,7 @@ class Session:
         self.close()
 
     def open(self) -> None:
-        template = template_prefix()
+        template = template_prefix(self.wine)
         sessions = template.with_name(template.name + '-sessions')
         sessions.mkdir(exist_ok=True)
         remove_stale_sessions(sessions)
@@ -144,6 +161,14 @@ class Session:
         self.env = self._session_env()
 
     def close(self) -> None:
+        if self.wine.name == 'wine32' and self.runs:
+            started = {str(run.proc.args[1]).replace('\\', '/').rsplit('/', 1)[-1].lower()
+                       for run in self.runs}
+            for crash in self.crashes():
+                whose = 'the program' if crash.image.lower() in started else 'background process'
+                print(f'pawlet_harness: under {self.wine.name}, ' + (
+                    f'{whose} {crash.image} crashed ({crash.detail})' if crash.image
+                    else crash.detail))
         for run in self.runs:
             if run.proc.poll() is None:
                 run.proc.kill()
@@ -164,7 +189,7 @@ class Session:
                 shutil.rmtree(self.dir, ignore_errors=True)
 
     def _session_env(self) -> dict:
-        env = wine_env(self.prefix, self.debug, self.display)
+        env = wine_env(self.prefix, self.debug, self.display, self.wine)
         env['PAWLET_BROWSER_LOG'] = str(self.dir / 'browser.log')
         env['ALSA_CONFIG_PATH'] = '/usr/share/alsa/alsa.conf:' + str(self._write_alsa_config())
         env.update(self.extra_env)
@@ -221,7 +246,7 @@ class Session:
             opened.append(stderr)
         self.mark(f'start {program}')
         try:
-            proc = subprocess.Popen([WINE64, str(program), *map(str, args)], env=self.env,
+            proc = subprocess.Popen([self.wine.loader, str(program), *map(str, args)], env=self.env,
                                     cwd=cwd or self.dir, stdin=subprocess.DEVNULL,
                                     stdout=stdout, stderr=stderr)
         finally:
@@ -257,8 +282,9 @@ class Session:
         env = dict(os.environ, DISPLAY=self.display, LC_ALL='C.UTF-8')
         return run_quiet(['xdotool', *args], env=env, timeout=timeout).stdout
 
-    def find_window(self, title_regex: str, timeout: float = 20) -> Window:
+    def find_window(self, title_regex: str, timeout: float | None = None) -> Window:
         """The visible top-level window whose title matches; fails if the program ends first."""
+        timeout = timeout or (60 if self.wine.emulated else 20)
         deadline = now() + timeout
         while True:
             result = run_quiet(['xdotool', 'search', '--onlyvisible', '--name', title_regex],
@@ -376,6 +402,14 @@ class Session:
 
     def cursor(self) -> Cursor:
         return read_cursor(self.display)
+
+    def crashes(self) -> list[Crash]:
+        found = []
+        for run in self.runs:  # background processes write to the run that started them
+            if run.stderr_path and run.stderr_path.exists():
+                with open(run.stderr_path, encoding='utf-8', errors='replace') as f:
+                    found += crashes_in(f)
+        return found
 
 
 # ---------------------------------------------------------------------------------------------

@@ -1,7 +1,13 @@
-"""Wine prefixes for the tests: one template per checkout, made once under a file lock, and a
-cheap copy of it for each session (big read-only files are hard links)."""
+"""Wine prefixes for the tests: one template per checkout and Wine, made once under a file lock,
+and a cheap copy of it for each session (big read-only files are hard links).
+
+Two Wines: wine64 runs the x86_64 twin; 32-bit Wine runs the product, pawlet.exe for i686, on a
+kernel that executes 32-bit code itself or else through qemu's user-mode emulator (qemu_i386).
+wine_for_program picks one by the program's PE machine, so a program always gets the Wine it was
+built for."""
 
 import codecs
+import dataclasses
 import fcntl
 import hashlib
 import os
@@ -12,9 +18,11 @@ import time
 from pathlib import Path
 
 from harness_base import run_quiet
+import qemu_i386
 
 WINE64 = '/usr/lib/wine/wine64'
-WINESERVER = '/usr/lib/wine/wineserver'
+WINE32 = '/usr/lib/wine/wine'
+WINESERVER = '/usr/lib/wine/wineserver'  # the native 64-bit server, for both Wines
 REPO = Path(__file__).resolve().parents[2]
 TEMPLATE_RECIPE = 2  # bump when the template's contents change
 
@@ -26,25 +34,72 @@ FONT_LINK_FACES = ('Tahoma', 'Tahoma Bold', 'Microsoft Sans Serif', 'DejaVu Sans
                    'DejaVu Sans Bold')
 FONT_LINK_TARGET = 'wqy-microhei.ttc,WenQuanYi Micro Hei'
 
+# 32-bit prefixes: under the emulator these drivers crash or keep a process busy, and the program
+# needs none of them; the crash debugger would start for every crash of a background process.
+WINE32_DISABLED_SERVICES = ('MountMgr', 'winebus', 'wineusb', 'nsiproxy', 'NDIS')
+
 # Big files that Wine only reads: linked, not copied, into each session's prefix.
 LINKED_SUFFIXES = {'.dll', '.exe', '.drv', '.sys', '.ocx', '.acm', '.ax', '.cpl', '.tlb',
                    '.ds', '.ttf', '.fon', '.msstyles', '.com', '.vxd'}
 
 
-def template_dir() -> Path:
-    # One template for every preset and test kind: making one takes a while and 700 MB.
-    return Path(os.environ.get('PAWLET_WINE_TEMPLATE') or REPO / 'build' / 'wine-template')
+@dataclasses.dataclass(frozen=True)
+class Wine:
+    name: str             # wine64 or wine32
+    loader: str
+    arch: str             # WINEARCH of its prefixes
+    template_suffix: str  # beside the wine64 template, its folder name plus this
+
+    @property
+    def emulated(self) -> bool:
+        """Run by qemu-i386: computation is several times slower, waits are not."""
+        return self.name == 'wine32' and qemu_i386.in_use()
+
+    def env(self) -> dict:
+        return qemu_i386.emulator_env() if self.emulated else {}
+
+
+X86_64_WINE = Wine('wine64', WINE64, 'win64', '')
+I686_WINE = Wine('wine32', WINE32, 'win32', '-win32')
+_WINE_OF_MACHINE = {0x8664: X86_64_WINE, 0x14c: I686_WINE}  # IMAGE_FILE_MACHINE_*
+
+
+def wine_for_program(path) -> Wine:
+    """The Wine that runs this PE program: by the machine field of its file header."""
+    with open(path, 'rb') as f:
+        header = f.read(4096)
+    pe = int.from_bytes(header[0x3c:0x40], 'little')
+    if header[:2] != b'MZ' or header[pe:pe + 4] != b'PE\0\0':
+        raise ValueError(f'{path} is not a PE program')
+    machine = int.from_bytes(header[pe + 4:pe + 6], 'little')
+    if machine not in _WINE_OF_MACHINE:
+        raise ValueError(f'{path}: no Wine here runs PE machine {machine:#x}')
+    return _WINE_OF_MACHINE[machine]
+
+
+def default_wine() -> Wine:
+    """The Wine of the program under test (PAWLET_EXE); wine64 when none is named."""
+    exe = os.environ.get('PAWLET_EXE')
+    return wine_for_program(exe) if exe and os.path.isfile(exe) else X86_64_WINE
+
+
+def template_dir(wine: Wine = X86_64_WINE) -> Path:
+    # One template per Wine for every preset and test kind: making one takes a while and 700 MB.
+    root = Path(os.environ.get('PAWLET_WINE_TEMPLATE') or REPO / 'build' / 'wine-template')
+    return root.with_name(root.name + wine.template_suffix)
 
 
 def windows_path(unix_path: Path) -> str:
     return 'Z:' + str(unix_path).replace('/', '\\')
 
 
-def wine_env(prefix: Path, debug: str = '-all', display: str | None = None) -> dict:
+def wine_env(prefix: Path, debug: str = '-all', display: str | None = None,
+             wine: Wine = X86_64_WINE) -> dict:
     env = dict(os.environ)
     for name in ('WINELOADER', 'WINESERVER', 'WINEARCH', 'DISPLAY'):
         env.pop(name, None)
     env.update(WINEPREFIX=str(prefix), WINEDLLOVERRIDES='mscoree,mshtml=', WINEDEBUG=debug)
+    env.update(wine.env())
     if display:
         env['DISPLAY'] = display
     return env
@@ -98,7 +153,16 @@ def _reg_multi_sz(strings) -> str:
     return 'hex(7):' + ','.join('%02x' % b for b in data.encode('utf-16-le'))
 
 
-def _template_registry(browser: Path) -> str:
+def _wine32_registry() -> list[str]:
+    lines = []
+    for service in WINE32_DISABLED_SERVICES:
+        lines += [f'[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\{service}]',
+                  '"Start"=dword:00000004', '']
+    return lines + [r'[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]',
+                    '"Debugger"=""', '']
+
+
+def _template_registry(browser: Path, wine: Wine = X86_64_WINE) -> str:
     link = _reg_multi_sz([FONT_LINK_TARGET])
     browser_value = str(browser).replace('\\', '\\\\')
     return '\r\n'.join([
@@ -109,46 +173,64 @@ def _template_registry(browser: Path) -> str:
         r'[HKEY_CURRENT_USER\Software\Wine\Drivers]', '"Audio"="alsa"', '',
         r'[HKEY_CURRENT_USER\Software\Wine\WineBrowser]', f'"Browsers"="{browser_value}"', '',
         r'[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]',
-        *[f'"{face}"={link}' for face in FONT_LINK_FACES], '', ''])
+        *[f'"{face}"={link}' for face in FONT_LINK_FACES], '',
+        *(_wine32_registry() if wine is I686_WINE else []), ''])
 
 
-def _template_stamp(root: Path) -> str:
-    wine_version = run_quiet([WINE64, '--version']).stdout.strip()
+def _template_stamp(root: Path, wine: Wine) -> str:
+    if wine is I686_WINE:
+        wine_version = qemu_i386.check_runs(wine.loader)
+    else:
+        wine_version = run_quiet([wine.loader, '--version']).stdout.strip()
     inf = Path('/usr/share/wine/wine.inf')
     inf_time = inf.stat().st_mtime_ns if inf.exists() else 0
     text = f'{TEMPLATE_RECIPE}\n{wine_version}\n{inf_time}\n{BROWSER_SCRIPT}\n' \
-           f'{_template_registry(root / "browser-log")}'
+           f'{_template_registry(root / "browser-log", wine)}'
     return hashlib.sha256(text.encode()).hexdigest()
 
 
-def _make_template(root: Path, stamp: str) -> None:
+def _run_logged(cmd, env: dict, log: Path, timeout: float) -> None:
+    """Runs a Wine command with its output in a file: the services it starts keep their copy of
+    the output open, and a pipe would make the wait last until they end."""
+    with open(log, 'ab') as out:
+        result = subprocess.run([str(c) for c in cmd], env=env, timeout=timeout,
+                                stdin=subprocess.DEVNULL, stdout=out, stderr=out)
+    if result.returncode != 0:
+        raise RuntimeError(f'{cmd} ended with {result.returncode}: see {log}')
+
+
+def _make_template(root: Path, stamp: str, wine: Wine) -> None:
     work = root.with_name(f'{root.name}.new-{os.getpid()}')
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
-    env = wine_env(work / 'prefix')
-    run_quiet([WINE64, 'wineboot', '-i'], env=env, timeout=300)
+    env = dict(wine_env(work / 'prefix', wine=wine), WINEARCH=wine.arch)
+    log = work / 'make.log'
+    _run_logged([wine.loader, 'wineboot', '-i'], env, log, timeout=300)
     (work / 'browser-log').write_text(BROWSER_SCRIPT)
     (work / 'browser-log').chmod(0o755)
     reg = work / 'settings.reg'
     reg.write_bytes(codecs.BOM_UTF16_LE +
-                    _template_registry(root / 'browser-log').encode('utf-16-le'))
-    run_quiet([WINE64, 'regedit', '/S', windows_path(reg)], env=env, timeout=120)
-    run_quiet([WINESERVER, '-w'], env=env, timeout=120)
+                    _template_registry(root / 'browser-log', wine).encode('utf-16-le'))
+    _run_logged([wine.loader, 'regedit', '/S', windows_path(reg)], env, log, timeout=120)
+    # Services started before their settings took effect would keep running under the
+    # emulator: end them. The server saves the registry as it exits.
+    ending = '-k' if wine is I686_WINE else '-w'
+    run_quiet([WINESERVER, ending], env=env, timeout=120, check=False)
     (work / 'stamp').write_text(stamp)
     shutil.rmtree(root, ignore_errors=True)
     work.rename(root)
 
 
-def template_prefix() -> Path:
+def template_prefix(wine: Wine = X86_64_WINE) -> Path:
     """The template's folder (prefix/, browser-log); made once, under a lock, when out of date."""
-    root = template_dir()
+    root = template_dir(wine)
     root.parent.mkdir(parents=True, exist_ok=True)
-    stamp = _template_stamp(root)
+    stamp = _template_stamp(root, wine)
     with open(root.with_name(root.name + '.lock'), 'w') as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
         stamp_file = root / 'stamp'
         if not stamp_file.exists() or stamp_file.read_text() != stamp:
-            _make_template(root, stamp)
+            _make_template(root, stamp, wine)
     return root
 
 

@@ -27,12 +27,23 @@ class FileOpen:
 
 
 @dataclasses.dataclass(frozen=True)
+class Crash:
+    image: str   # file name of the program the process ran; '' when nothing tells
+    detail: str
+
+
+@dataclasses.dataclass(frozen=True)
 class WindowTrace:
     hwnd: int
     created: Trace       # the CreateWindowEx call
     shown: Trace | None  # the first ShowWindow that shows it
 
 
+_PROCESS = r'^(?:\d+\.\d+:)?([0-9a-f]+):[0-9a-f]+:'
+_LOADED_PROGRAM = re.compile(
+    _PROCESS + r'trace:loaddll:\w+ Loaded L"(?:[^"]*\\)?([^"\\]+\.exe)" at ')
+_UNHANDLED = re.compile(_PROCESS + r'err:seh:NtRaiseException (Unhandled exception code \w+)')
+_EMULATOR_ENDED = re.compile(r'^qemu: uncaught target signal (\d+)')
 _TRACE_LINE = re.compile(r'^(\d+\.\d+):([0-9a-f]+):([0-9a-f]+):trace:(\w+):(\w+) (.*)$')
 _WIDE_STRING = re.compile(r'L"((?:[^"\\]|\\.)*)"')
 _ESCAPES = {'n': '\n', 'r': '\r', 't': '\t', '\\': '\\', '"': '"'}
@@ -100,3 +111,18 @@ def window_trace(traces, title: str) -> WindowTrace | None:
             if t.function == 'show_window' and m and int(m[1], 16) == hwnd and m[2] != '0':
                 return WindowTrace(hwnd, created, t)
     return WindowTrace(hwnd, created, None) if hwnd is not None else None
+
+
+def crashes_in(lines) -> list[Crash]:
+    """Processes that died of an unhandled exception, one entry each (channels +pid, +loaddll
+    and err+seh), then those that the emulator ended itself (its message names no process)."""
+    images, unhandled, ended = {}, {}, []
+    for line in lines:
+        if m := _LOADED_PROGRAM.match(line):
+            images.setdefault(int(m[1], 16), m[2])
+        elif m := _UNHANDLED.match(line):
+            unhandled.setdefault(int(m[1], 16), m[2])
+        elif m := _EMULATOR_ENDED.match(line):
+            ended.append(Crash('', f'the emulator ended a process on signal {m[1]}'))
+    return [Crash(images.get(pid, f'process {pid:04x}'), detail)
+            for pid, detail in unhandled.items()] + ended
