@@ -1,5 +1,6 @@
 #include "formats/jpeg_decode.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -83,15 +84,44 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
     return std::nullopt;
 }
 
-// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression.
+// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. Rows go in
+// batches so that libjpeg's per-call work is shared among several of them.
 bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes) {
     if (setjmp(d.error.target)) return false;
+    constexpr JDIMENSION batch = 16;
+    JSAMPROW rows[batch];
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
-        JSAMPROW row = pixels + row_bytes * d.cinfo.output_scanline;
-        if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) return false;
+        const JDIMENSION first = d.cinfo.output_scanline;
+        const JDIMENSION count = std::min(batch, d.cinfo.output_height - first);
+        for (JDIMENSION i = 0; i < count; ++i) rows[i] = pixels + row_bytes * (first + i);
+        if (jpeg_read_scanlines(&d.cinfo, rows, count) == 0) return false;
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
+}
+
+JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
+    if (bytes.empty()) return JpegFailure::empty;
+    if (bytes.size() > std::numeric_limits<unsigned long>::max()) return JpegFailure::too_large;
+    Decoder decoder;
+    if (const auto failure = start(decoder, bytes.data(), static_cast<unsigned long>(bytes.size())))
+        return *failure;
+    const auto& cinfo = decoder.cinfo;
+    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_components != 4)
+        return JpegFailure::bad_data;
+
+    // Same-size pictures (every frame of an animation) reuse the buffer as it is.
+    try {
+        into.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
+    } catch (const std::bad_alloc&) {
+        return JpegFailure::no_memory;
+    }
+    into.width = static_cast<int>(cinfo.output_width);
+    into.height = static_cast<int>(cinfo.output_height);
+    // Picture's pixel layout is the byte order B, G, R, A that JCS_EXT_BGRA writes.
+    auto* rows = reinterpret_cast<std::uint8_t*>(into.pixels.data());
+    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return decoder.jumped();
+    return std::monostate{};
 }
 
 }  // namespace
@@ -108,27 +138,18 @@ const char* failure_name(JpegFailure failure) {
     return "unknown";
 }
 
-Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty()) return JpegFailure::empty;
-    if (bytes.size() > std::numeric_limits<unsigned long>::max()) return JpegFailure::too_large;
-    Decoder decoder;
-    if (const auto failure = start(decoder, bytes.data(), static_cast<unsigned long>(bytes.size())))
-        return *failure;
-    const auto& cinfo = decoder.cinfo;
-    if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_components != 4)
-        return JpegFailure::bad_data;
-
-    Picture picture;
-    picture.width = static_cast<int>(cinfo.output_width);
-    picture.height = static_cast<int>(cinfo.output_height);
-    try {
-        picture.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
-    } catch (const std::bad_alloc&) {
-        return JpegFailure::no_memory;
+JpegDecoded decode_jpeg_into(std::span<const std::uint8_t> bytes, Picture& into) {
+    JpegDecoded outcome = decode_or_fail(bytes, into);
+    if (!outcome) {
+        into.width = into.height = 0;
+        into.pixels.clear();  // keeps the capacity for the next picture
     }
-    // Picture's pixel layout is the byte order B, G, R, A that JCS_EXT_BGRA writes.
-    auto* rows = reinterpret_cast<std::uint8_t*>(picture.pixels.data());
-    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return decoder.jumped();
+    return outcome;
+}
+
+Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes) {
+    Picture picture;
+    if (const JpegDecoded outcome = decode_jpeg_into(bytes, picture); !outcome) return outcome.failure();
     return picture;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <variant>
 
 #include "base/parsed.h"
 #include "base/picture.h"
@@ -27,5 +28,10 @@ const char* failure_name(JpegFailure failure);
 // Decodes a whole JPEG held in memory into 32-bit pixels (alpha 0xFF); never exits or throws.
 // Data cut short after the first scan header decodes as libjpeg fills it (grey below the cut).
 Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes);
+
+// The same, into a caller's picture whose pixel buffer is reused: it grows only when the new
+// picture needs more room and is never zero-filled first. On failure `into` is left empty.
+using JpegDecoded = Parsed<std::monostate, JpegFailure>;
+JpegDecoded decode_jpeg_into(std::span<const std::uint8_t> bytes, Picture& into);
 
 }  // namespace pawlet

@@ -50,21 +50,31 @@ SpriteBox::SpriteBox(int client_width, int client_height, std::uint32_t backgrou
 }
 
 int SpriteBox::create_sprite(int left, int top, bool shown) {
-    sprites_.push_back(Sprite{next_id_, left, top, shown, std::nullopt});
+    sprites_.push_back(Sprite{next_id_, left, top, shown, Picture{}});
     ++next_id_;
     mark(sprites_.back());  // marks nothing yet: a new sprite has no picture
     return sprites_.back().id;
 }
 
 void SpriteBox::set_sprite_picture(int id, std::optional<Picture> picture) {
+    fill_sprite_picture(id, [&picture](Picture& into) {
+        if (picture) into = std::move(*picture);
+        else into.width = into.height = 0;
+    });
+}
+
+SpriteBox::Sprite* SpriteBox::begin_change(int id) {
     Sprite* sprite = find(id);
-    if (!sprite) return;
-    mark(*sprite);
-    sprite->picture.reset();
-    if (picture && !picture->empty()) {
-        sprite->picture = std::move(picture);
-        mark(*sprite);
+    if (sprite) mark(*sprite);
+    return sprite;
+}
+
+void SpriteBox::end_change(Sprite& s) {
+    if (s.picture.empty()) {
+        s.picture.width = s.picture.height = 0;
+        s.picture.pixels.clear();  // keeps the capacity for the next picture
     }
+    mark(s);
 }
 
 std::vector<Rect> SpriteBox::take_dirty_areas() { return std::exchange(dirty_, {}); }
@@ -75,10 +85,10 @@ void SpriteBox::compose(const Rect& area, std::uint32_t* out, int stride) const 
     if (part.empty()) return;
     copy_rows(surface_, 0, 0, part, area, out, stride);
     for (const Sprite& sprite : sprites_) {
-        if (!sprite.shown || !sprite.picture) continue;
+        if (!sprite.shown || sprite.picture.empty()) continue;
         const Rect covered = intersect(client_part(sprite), part);
         if (!covered.empty())
-            copy_rows(*sprite.picture, sprite.left, sprite.top, covered, area, out, stride);
+            copy_rows(sprite.picture, sprite.left, sprite.top, covered, area, out, stride);
     }
 }
 
@@ -88,7 +98,7 @@ std::size_t SpriteBox::sprite_count() const { return sprites_.size(); }
 
 const Picture* SpriteBox::sprite_picture(int id) const {
     const Sprite* sprite = find(id);
-    return sprite && sprite->picture ? &*sprite->picture : nullptr;
+    return sprite && !sprite->picture.empty() ? &sprite->picture : nullptr;
 }
 
 SpriteBox::Sprite* SpriteBox::find(int id) {
@@ -102,8 +112,8 @@ const SpriteBox::Sprite* SpriteBox::find(int id) const {
 }
 
 Rect SpriteBox::client_part(const Sprite& s) const {
-    if (!s.picture) return {};
-    return placed_within(s.left, s.top, *s.picture, Rect{0, 0, surface_.width, surface_.height});
+    if (s.picture.empty()) return {};
+    return placed_within(s.left, s.top, s.picture, Rect{0, 0, surface_.width, surface_.height});
 }
 
 void SpriteBox::mark(const Sprite& s) {

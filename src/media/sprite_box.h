@@ -25,6 +25,16 @@ public:
     // Marks the old and the new area dirty. Unknown id: nothing happens.
     void set_sprite_picture(int id, std::optional<Picture> picture);
 
+    // The same, but `fill` writes the new picture into the sprite's own one, whose pixel buffer
+    // is kept from picture to picture; leaving it empty leaves the sprite without a picture.
+    template <typename Fill>
+    void fill_sprite_picture(int id, Fill&& fill) {
+        if (Sprite* sprite = begin_change(id)) {
+            fill(sprite->picture);
+            end_change(*sprite);
+        }
+    }
+
     // Areas marked since the last call, clipped to the client area; the list is emptied.
     std::vector<Rect> take_dirty_areas();
 
@@ -43,8 +53,10 @@ private:
         int id;
         int left, top;
         bool shown;
-        std::optional<Picture> picture;
+        Picture picture;  // empty: none
     };
+    Sprite* begin_change(int id);  // marks the old area; null for an unknown id
+    void end_change(Sprite& s);    // marks the new one
     Sprite* find(int id);
     const Sprite* find(int id) const;
     Rect client_part(const Sprite& s) const;  // empty when it has no picture

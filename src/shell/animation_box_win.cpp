@@ -82,7 +82,8 @@ int AnimationBox::create_sprite(int left, int top, bool shown) {
 }
 
 void AnimationBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
-    model_->set_sprite_picture(id, decode_jpeg(buffer).as_optional());
+    // Into the sprite's own buffer: after the first frame no pixel memory is taken per frame.
+    model_->fill_sprite_picture(id, [buffer](Picture& into) { decode_jpeg_into(buffer, into); });
     invalidate_marked_areas();
 }
 

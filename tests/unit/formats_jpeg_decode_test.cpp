@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "formats/jpeg_decode.h"
@@ -223,6 +224,60 @@ TEST(DecodeJpeg, TruncatedFileDecodesOnlyOnceItsScanHasBegun) {
             const auto picture = decode_jpeg(cut(jpeg, jpeg.size() - 2));
             ASSERT_TRUE(picture);
             expect_near_colour(*picture, 3, 3, red);
+        }
+    }
+}
+
+TEST(DecodeJpegInto, ReusesTheCallersPictureAndEmptiesItOnFailure) {
+    const Bytes large = testing::encode_jpeg(40, 24, [](int x, int) { return x < 20 ? red : blue; });
+    const Bytes large_swapped = testing::encode_jpeg(40, 24, [](int x, int) { return x < 20 ? blue : red; });
+    const Bytes small = testing::solid_jpeg(16, 8, green);
+    const Bytes bad_scan = with_scan_byte(two_halves({.progressive = true}), 2, 0xEE);
+    struct Step {
+        Bytes jpeg;
+        std::string expected;
+        std::vector<std::tuple<int, int, Rgb>> samples;
+        bool same_buffer;  // the pixels stay where the previous step's were
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const std::vector<Case> cases = {
+        {"same size twice", {{large, "40 x 24", {{2, 2, red}, {38, 20, blue}}, false},
+                             {large_swapped, "40 x 24", {{2, 2, blue}, {38, 20, red}}, true}}},
+        {"smaller after larger", {{large, "40 x 24", {}, false},
+                                  {small, "16 x 8", {{0, 0, green}, {15, 7, green}}, true}}},
+        {"larger after smaller", {{small, "16 x 8", {}, false},
+                                  {large, "40 x 24", {{2, 2, red}, {38, 20, blue}}, false}}},
+        {"bad header after a picture", {{large, "40 x 24", {}, false},
+                                        {Bytes{0xFF, 0xD8}, "no picture: bad_header", {}, false}}},
+        {"bad data after a picture", {{large, "40 x 24", {}, false},
+                                      {bad_scan, "no picture: bad_data", {}, false}}},
+        {"a picture after a failure", {{large, "40 x 24", {}, false},
+                                       {Bytes{}, "no picture: empty", {}, false},
+                                       {small, "16 x 8", {{8, 4, green}}, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Picture into;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            SCOPED_TRACE("step " + std::to_string(i));
+            const Step& step = c.steps[i];
+            const std::uint32_t* before = into.pixels.data();
+            const JpegDecoded outcome = decode_jpeg_into(step.jpeg, into);
+            const std::string got = outcome ? std::to_string(into.width) + " x " + std::to_string(into.height)
+                                            : std::string("no picture: ") + failure_name(outcome.failure());
+            ASSERT_EQ(got, step.expected);
+            if (!outcome) {
+                EXPECT_TRUE(into.empty() && into.width == 0 && into.height == 0 && into.pixels.empty());
+                continue;
+            }
+            ASSERT_EQ(into.pixels.size(), static_cast<std::size_t>(into.width) * into.height);
+            if (step.same_buffer) {
+                EXPECT_EQ(into.pixels.data(), before) << "the buffer was replaced";
+            }
+            for (const auto& [x, y, colour] : step.samples) expect_near_colour(into, x, y, colour);
         }
     }
 }

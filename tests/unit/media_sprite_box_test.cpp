@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <sstream>
@@ -223,6 +224,48 @@ TEST(SpriteBox, NoPictureOrAnEmptyOneBlanksTheSprite) {
             EXPECT_EQ(compose_all(box), "bbb..|bbb..|.....") << c.name << ": background shows";
         }
     }
+}
+
+TEST(SpriteBox, FillingKeepsTheSpritesPixelBuffer) {
+    // Each step fills the sprite's own picture as a decoder would: resized, then every pixel set.
+    struct Step {
+        const char* name;
+        int width, height;  // 0 x 0: the fill fails and leaves the picture empty
+        char c;
+        std::vector<Rect> dirty;
+        std::string composed;
+        bool same_buffer;  // the pixels stay where the last picture's were
+    };
+    const std::vector<Step> steps = {
+        {"first picture", 4, 2, 's', {{0, 0, 4, 2}}, "ssss.|ssss.|.....", false},
+        {"same size again", 4, 2, 't', {{0, 0, 4, 2}, {0, 0, 4, 2}}, "tttt.|tttt.|.....", true},
+        {"smaller", 2, 1, 'u', {{0, 0, 4, 2}, {0, 0, 2, 1}}, "uub..|bbb..|.....", true},
+        {"failed fill: no picture", 0, 0, 'x', {{0, 0, 2, 1}}, "bbb..|bbb..|.....", false},
+        {"a picture after the failure", 4, 2, 'v', {{0, 0, 4, 2}}, "vvvv.|vvvv.|.....", true},
+    };
+    SpriteBox box = small_box();
+    const int id = box.create_sprite(0, 0);
+    const std::uint32_t* last = nullptr;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        box.fill_sprite_picture(id, [&step](Picture& into) {
+            into.width = step.width;
+            into.height = step.height;
+            into.pixels.resize(static_cast<std::size_t>(step.width) * step.height);
+            std::fill(into.pixels.begin(), into.pixels.end(), colour_of(step.c));
+        });
+        EXPECT_EQ(describe(box.take_dirty_areas()), describe(step.dirty));
+        EXPECT_EQ(compose_all(box), step.composed);
+        const Picture* p = box.sprite_picture(id);
+        ASSERT_EQ(p != nullptr, step.width > 0);
+        if (!p) continue;
+        if (step.same_buffer) {
+            EXPECT_EQ(p->pixels.data(), last) << "the buffer was replaced";
+        }
+        last = p->pixels.data();
+    }
+    box.fill_sprite_picture(id + 1, [](Picture&) { ADD_FAILURE() << "filled a sprite that does not exist"; });
+    EXPECT_TRUE(box.take_dirty_areas().empty());
 }
 
 TEST(SpriteBox, IdentifiersCountFromOneInEachBox) {

@@ -175,6 +175,23 @@ TEST(AnimationBoxPainting, PicturesReachTheScreenOnlyAtTheNextPaint) {
     EXPECT_FALSE(GetUpdateRect(box->window(), &pending, FALSE));
 }
 
+TEST(AnimationBoxPainting, FramesOfOneSizeAreDecodedIntoOneBuffer) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    const int id = box->create_sprite(0, 0);
+    box->set_sprite_picture(id, solid_jpeg(40, 30, {250, 0, 0}));
+    const Picture* first = box->sprites().sprite_picture(id);
+    ASSERT_NE(first, nullptr);
+    const std::uint32_t* buffer = first->pixels.data();
+
+    box->set_sprite_picture(id, solid_jpeg(40, 30, {0, 0, 250}));
+    const Picture* second = box->sprites().sprite_picture(id);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->pixels.data(), buffer) << "the second frame took new pixel memory";
+    EXPECT_GT(second->pixels[0] & 0xFFu, 200u) << "the second frame's blue is in the buffer";
+}
+
 TEST(AnimationBoxPress, RaisesThePressWithClientCoordinatesOncePerDoubleClick) {
     TopWindow top;
     auto box = make_box(top.window);
