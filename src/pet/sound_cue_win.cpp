@@ -23,9 +23,8 @@ void play_sound_files(const std::wstring& sounds_dir, const std::vector<std::str
                       SoundPlayer& player) {
     std::vector<Sound> sounds;
     for (const std::string& name : file_names) {
-        // Sound file names are plain ASCII. The file's bytes go at the end of the statement.
-        const std::wstring path = sounds_dir + std::wstring(name.begin(), name.end());
-        auto sound = parse_wav_file(read_whole_file(path, largest_sound_file)).as_optional();
+        // The file's bytes go at the end of the statement.
+        auto sound = parse_wav_file(read_whole_file(sounds_dir, name, largest_sound_file)).as_optional();
         if (sound) sounds.push_back(std::move(*sound));
     }
     if (!sounds.empty()) player.play(std::move(sounds));

@@ -12,9 +12,8 @@ void WindowEngineHost::wait(int milliseconds, bool (*return_early)(const void*),
 }
 
 void WindowEngineHost::show_picture_file(std::string_view relative_name) {
-    // Frame names are ASCII; the buffer is released as soon as the sprite has decoded it.
-    const std::vector<std::uint8_t> bytes =
-        read_whole_file(animations_dir_ + std::wstring(relative_name.begin(), relative_name.end()));
+    // The buffer is released as soon as the sprite has decoded it.
+    const std::vector<std::uint8_t> bytes = read_whole_file(animations_dir_, relative_name);
     main_.box().set_sprite_picture(sprite_id_, bytes);
 }
 

@@ -24,4 +24,9 @@ std::vector<std::uint8_t> read_whole_file(const std::wstring& path, std::int64_t
     return bytes;
 }
 
+std::vector<std::uint8_t> read_whole_file(const std::wstring& dir, std::string_view ascii_name,
+                                          std::int64_t largest) {
+    return read_whole_file(dir + std::wstring(ascii_name.begin(), ascii_name.end()), largest);
+}
+
 }  // namespace pawlet
