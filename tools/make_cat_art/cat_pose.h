@@ -51,6 +51,7 @@ struct Pose {
 
     double tail_swing = 0;   // radians, positive swings the tail up and in
     double tail_curl = 0;    // extra bend along the tail
+    double tail_pull = 0;    // 0 .. 1 drawn out straight, as by a hand
     double tail_wave = 0;    // phase of an S-wave, radians
     double tail_wave_size = 0;
     double tail_puff = 0;    // 0 .. 1 bristled, thicker tail

@@ -139,27 +139,40 @@ Scene listen(double s) {
 Scene foot(double s, int side) {
     Scene sc;
     Pose& p = sc.pose;
-    const double away = side == 0 ? -1 : 1;  // towards the hurt foot's side
-    const double lift = hold(s, 0.0, 0.22, 1.1, 1.4);
-    p.foot_lift[side] = 62 * lift;
-    p.foot_out[side] = 26 * lift;
-    p.foot_turn[side] = away * 0.4 * lift;
+    Props& q = sc.props;
+    const double outwards = side == 0 ? -1 : 1;
+    const double foot_x = side == 0 ? 134 : 182;
+    // A finger comes up from below and touches the toes.
+    q.hand = rise(s, 0.0, 0.15) * (1 - rise(s, 0.22, 0.42));
+    q.hand_shape = HandShape::pointing;
+    q.hand_from = {foot_x + outwards * 150, 560};
+    q.hand_at = {foot_x + outwards * 12, 452};
+    const double startle = hold(s, 0.12, 0.17, 0.2, 0.25);
+    p.pupil_size = 1 - 0.45 * startle;
+    p.ear_perk = 0.6 * startle;
+    // The foot jerks up into the paw and is held there while the cat hops on the other one,
+    // landing with each thud of its sound.
+    const double lift = hold(s, 0.2, 0.3, 1.14, 1.38);
+    p.foot_lift[side] = 80 * lift;
+    p.foot_out[side] = 30 * lift;
+    p.foot_turn[side] = outwards * 0.5 * lift;
     p.foot_sole[side] = rise(lift, 0.3, 0.8);
-    const double foot_x = side == 0 ? 134 - 26 : 182 + 26;
-    p.paw[side] = mix(rest_paw[side], {foot_x - away * 6, 370}, lift);
-    p.paw[1 - side] = mix(rest_paw[1 - side], {160 - away * 92, 232}, 0.8 * lift);
-    p.paw[1 - side].y += 10 * lift * wave(s, 5);
-    const double hop = hold(s, 0.25, 0.35, 1.05, 1.2);
-    p.body_dy = -16 * hop * std::abs(wave(s - 0.25, 1.2));
-    p.lean = -away * 0.05 * lift + 0.03 * hop * wave(s, 2.4);
+    p.paw[side] = mix(rest_paw[side], {foot_x + outwards * 24, 352}, lift);
+    p.paw[1 - side] = mix(rest_paw[1 - side], {160 - outwards * 104, 244}, lift);
+    p.paw_spread = lift;
+    constexpr double first_thud = 0.30, hop_time = 0.42;
+    if (s > first_thud && s < first_thud + 2 * hop_time) {
+        p.body_dy = -14 * std::sin(pi * std::fmod(s - first_thud, hop_time) / hop_time);
+    }
+    p.lean = -outwards * 0.04 * lift;
     if (lift > 0.4) p.eyes = EyeLook::squeezed;
     if (lift > 0.15) p.mouth = MouthLook::round;
     p.mouth_open = 0.7 * lift;
     p.brow = lift;
     p.ear_turn[0] = p.ear_turn[1] = 0.4 * lift;
-    sc.props.tear = hold(s, 0.3, 0.5, 1.0, 1.3);
-    sc.props.pain = hold(s, 0.25, 0.32, 1.0, 1.2);
-    sc.props.pain_foot = side;
+    q.tear = hold(s, 0.35, 0.5, 1.0, 1.25);
+    q.pain = hold(s, 0.25, 0.3, 1.05, 1.15);
+    q.pain_foot = side;
     return sc;
 }
 

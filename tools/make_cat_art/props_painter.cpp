@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "cairo_handles.h"
+#include "hand_painter.h"
 #include "paint_kit.h"
 
 namespace pawlet::art {
@@ -14,7 +15,6 @@ constexpr double pi = 3.141592653589793;
 
 constexpr Color gold{0.98, 0.80, 0.30};
 constexpr Color milk{0.99, 0.99, 0.97};
-constexpr Color skin{1.0, 0.82, 0.68};
 constexpr Color cloud{0.70, 0.74, 0.36};
 constexpr Color water{0.62, 0.84, 1.0};
 constexpr Color cream_white{1.0, 0.98, 0.93};
@@ -147,28 +147,6 @@ void paint_fart_cloud(cairo_t* cr, const Props& p) {
         const double y = p.fart_at.y - 34 * s;
         cairo_move_to(cr, x, y);
         cairo_curve_to(cr, x - 8, y - 8, x + 8, y - 14, x, y - 24);
-        cairo_stroke(cr);
-    }
-}
-
-void paint_finger(cairo_t* cr, const Props& p) {
-    const Point from{340, 500}, tip = lerp({330, 470}, {176, 366}, p.finger);
-    for (int pass = 0; pass < 2; ++pass) {
-        stroke_line(cr, from, tip, pass == 0 ? 28 : 22, pass == 0 ? pal::outline : skin);
-    }
-    // Nail.
-    const double a = std::atan2(tip.y - from.y, tip.x - from.x);
-    SavedState keep(cr);
-    cairo_translate(cr, tip.x, tip.y);
-    cairo_rotate(cr, a);
-    ellipse_path(cr, -6, -4, 6, 4.5);
-    fill_and_outline(cr, {1.0, 0.92, 0.88}, 1.2);
-    // Knuckle creases.
-    set_color(cr, pal::outline, 0.6);
-    cairo_set_line_width(cr, 1.5);
-    for (double d : {-30.0, -36.0}) {
-        cairo_move_to(cr, d, -7);
-        cairo_line_to(cr, d + 2, 7);
         cairo_stroke(cr);
     }
 }
@@ -533,7 +511,8 @@ void paint_body_front_props(cairo_t* cr, const Pose& pose, const Props& p) {
 
 void paint_props_in_front(cairo_t* cr, const Props& p) {
     if (p.fart_cloud > 0) paint_fart_cloud(cr, p);
-    if (p.finger > 0) paint_finger(cr, p);
+    if (p.finger > 0) paint_hand(cr, {340, 500}, lerp({330, 470}, {176, 366}, p.finger), HandShape::pointing);
+    if (p.hand > 0) paint_hand(cr, p.hand_from, lerp(p.hand_from, p.hand_at, p.hand), p.hand_shape);
     if (p.flowerpot > 1) paint_flowerpot(cr, p);
     if (p.hearts > 0) paint_hearts(cr, p);
     if (p.sound_waves > 0) paint_sound_waves(cr, p);

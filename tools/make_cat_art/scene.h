@@ -3,6 +3,8 @@
 
 namespace pawlet::art {
 
+enum class HandShape { pointing, stroking, gripping };
+
 // Things around the cat in one frame. Every amount is 0 when the thing is not shown.
 struct Props {
     // In the picture, in front of everything.
@@ -21,6 +23,11 @@ struct Props {
     double fart_size = 0;
     Point fart_at{205, 430};
     double finger = 0;         // 0 hidden .. 1 reaching the belly
+    // A person's hand reaching in from `hand_from`, outside the picture, to `hand_at`.
+    double hand = 0;           // 0 hidden .. 1 at hand_at
+    HandShape hand_shape = HandShape::pointing;
+    Point hand_from{0, 0};
+    Point hand_at{0, 0};
     double pie = 0;            // 0..1 flying towards the face
     double pie_slide = -1;     // >= 0 after the splat: 0..1 sliding down
     double flowerpot = -1;     // 0..1 falling onto the head, > 1 bouncing away
