@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "action_list.h"
+#include "action_scenes.h"
+#include "cat_painter.h"
 #include "motion.h"
 
 namespace pawlet::art::actions {
@@ -12,21 +14,39 @@ using namespace motion;
 Scene angry_tail(double s) {
     Scene sc;
     Pose& p = sc.pose;
-    const double a = hold(s, 0.0, 0.3, 0.95, 1.25);
-    p.fur_bristle = a;
+    Props& q = sc.props;
+    // A hand grips the tail and pulls it out straight, lets go, and the cat bristles and hisses.
+    p.tail_pull = hold(s, 0.15, 0.32, 0.4, 0.48);
+    const double grip_free = rise(s, 0.4, 0.6);
+    q.hand = rise(s, 0.0, 0.15) * (1 - grip_free);
+    q.hand_shape = HandShape::gripping;
+    q.hand_from = {400, 580};
+    Pose held = p;
+    held.tail_pull = std::min(p.tail_pull, hold(s, 0.15, 0.32, 0.4, 1.0));
+    q.hand_at = tail_points(held)[4];
+    const double startle = hold(s, 0.15, 0.25, 0.45, 0.52);
+    p.pupil_size = 1 - 0.5 * startle;
+    p.ear_perk = 0.5 * startle;
+    if (startle > 0.3) p.mouth = MouthLook::round;
+    p.mouth_open = 0.5 * startle;
+
+    const double a = hold(s, 0.4, 0.55, 0.95, 1.22);
+    p.fur_bristle = std::max(0.5 * startle, a);
     p.tail_puff = a;
     p.tail_swing = -0.25 * a;  // lashing out to the side, clear of the body
     p.tail_wave_size = 0.6 * a;
     p.tail_wave = 2 * pi * 2.5 * s;
     p.ear_turn[0] = p.ear_turn[1] = 0.8 * a;
-    p.ear_perk = -0.3 * a;
+    p.ear_perk -= 0.3 * a;
     p.brow = -a;
-    p.pupil_size = 1 - 0.5 * a;
+    p.pupil_size -= 0.5 * a;
     if (a > 0.3) p.mouth = MouthLook::hiss;
-    p.mouth_open = hold(s, 0.4, 0.55, 0.9, 1.15);
+    if (a > 0.3) p.mouth_open = hold(s, 0.45, 0.55, 0.9, 1.15);
     p.squash = 1 - 0.05 * a;
-    p.lean = 0.015 * a * wave(s, 6);
-    sc.props.anger_mark = a;
+    // A tremble that flips every second frame, so each pose is seen twice.
+    const bool flip = (std::lround(s / frame_seconds) / 2) % 2 != 0;
+    p.lean = 0.02 * hold(s, 0.5, 0.55, 0.9, 1.0) * (flip ? 1 : -1);
+    q.anger_mark = a;
     return sc;
 }
 

@@ -436,18 +436,23 @@ void paint_head_props(cairo_t* cr, const Props& p) {
             cairo_fill(cr);
         }
     }
-    if (p.anger_mark > 0) {
+    if (p.anger_mark > 0) {  // the throbbing cross of veins, on the forehead clear of the stripes
         SavedState keep(cr);
-        cairo_translate(cr, 214, 112);
+        cairo_translate(cr, 200, 122);
+        cairo_scale(cr, 0.4 + 0.6 * p.anger_mark, 0.4 + 0.6 * p.anger_mark);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        set_color(cr, {0.85, 0.12, 0.12}, p.anger_mark);
-        cairo_set_line_width(cr, 3.5);
-        for (int q = 0; q < 4; ++q) {
-            cairo_rotate(cr, pi / 2);
-            cairo_move_to(cr, 3, 4);
-            cairo_curve_to(cr, 6, 4, 6, 10, 5, 12);
-            cairo_move_to(cr, 4, 3);
-            cairo_curve_to(cr, 4, 6, 10, 6, 12, 5);
+        for (int pass = 0; pass < 3; ++pass) {
+            constexpr Color ink[] = {pal::outline, {1, 1, 1}, {0.88, 0.1, 0.1}};
+            constexpr double width[] = {9.5, 7, 4};
+            set_color(cr, ink[pass]);
+            cairo_set_line_width(cr, width[pass]);
+            for (int q = 0; q < 4; ++q) {
+                cairo_rotate(cr, pi / 2);
+                cairo_move_to(cr, 4, 5);
+                cairo_curve_to(cr, 8, 5, 8, 13, 6.5, 16);
+                cairo_move_to(cr, 5, 4);
+                cairo_curve_to(cr, 5, 8, 13, 8, 16, 6.5);
+            }
             cairo_stroke(cr);
         }
     }
