@@ -103,25 +103,33 @@ Scene knockout(double s) {
     Props& q = sc.props;
     if (s < 0.3) q.flowerpot = s / 0.3;
     else if (s < 0.9) q.flowerpot = 1 + (s - 0.3) / 0.6;
-    p.bump = hold(s, 0.3, 0.4, 3.3, 3.8);
-    const double dizzy = hold(s, 0.3, 0.35, 3.05, 3.3);
+    p.bump = hold(s, 0.3, 0.4, 3.55, 3.9);
+    const double dizzy = hold(s, 0.3, 0.35, 3.0, 3.2);
     if (dizzy > 0.5) p.eyes = EyeLook::dizzy_spirals;
     p.spiral_turn = 8 * s;
     q.stars = dizzy;
     q.stars_turn = 6 * s;
-    const double fall = hold(s, 1.0, 1.5, 2.55, 3.2);
-    p.squash = 1 - 0.28 * fall;
-    p.lean = 0.17 * fall + 0.05 * dizzy * wave(s, 1.3);
-    p.body_dx = -28 * fall;
+    // Slumps to the left, keeping both ears in the picture, then gets up, shakes its head and
+    // holds it while the lump goes down.
+    const double fall = hold(s, 1.0, 1.5, 2.5, 3.1);
+    p.squash = 1 - 0.24 * fall;
+    p.lean = -0.08 * fall + 0.04 * dizzy * wave(s, 1.3);
+    p.body_dx = 26 * fall;
     p.body_dy = 8 * fall;
-    const double wake = hold(s, 3.0, 3.1, 3.35, 3.5);
-    p.head_tilt = 0.25 * fall + 0.12 * dizzy * wave(s, 1.2) + 0.15 * wake * wave(s, 6);
+    const double shake = hold(s, 3.05, 3.12, 3.35, 3.45);
+    p.head_tilt = -0.1 * fall + 0.12 * dizzy * wave(s, 1.2) + 0.16 * shake * wave(s - 3.05, 5);
     p.tongue = fall;
     if (fall > 0.3) p.mouth = MouthLook::open;
     p.mouth_open = 0.3 * fall;
     p.ear_turn[0] = p.ear_turn[1] = 0.6 * fall;
+    const double rub = hold(s, 3.3, 3.45, 3.75, 3.92);
     p.paw[0] = mix(rest_paw[0], {88, 334}, fall);
-    p.paw[1] = mix(rest_paw[1], {230, 326}, fall);
+    p.paw[1] = mix(mix(rest_paw[1], {230, 326}, fall), Point{226 + 5 * wave(s - 3.45, 4), 128}, rub);
+    if (rub > 0.3) {
+        p.eye_open = 0.55;
+        p.mouth = MouthLook::wavy;
+    }
+    p.brow = 0.8 * rub;
     p.tail_swing = -0.4 * fall;
     if (s > 0.25 && s < 0.34) p.eyes = EyeLook::squeezed;  // the moment of the bonk
     return sc;
@@ -132,16 +140,17 @@ Scene pie(double s) {
     Pose& p = sc.pose;
     Props& q = sc.props;
     constexpr double hit = 0.8;
-    if (s < hit) q.pie = ramp(s, 0.05, hit);
-    else if (s < 1.0) q.pie_slide = ramp(s, hit, 1.0);
-    const double notice = hold(s, 0.4, 0.55, 0.78, 0.8);
+    if (s >= 0.4 && s < hit) q.pie = ramp(s, 0.4, hit);
+    else if (s >= hit && s < 1.05) q.pie_slide = ramp(s, hit + 0.02, 1.0);
+    const double notice = hold(s, 0.45, 0.6, 0.78, 0.8);
     p.pupil_size = 1 - 0.5 * notice;
+    p.pupil_dx = 5 * notice;
     p.ear_turn[0] = p.ear_turn[1] = 0.4 * notice;
     if (notice > 0.3) p.mouth = MouthLook::round;
     p.mouth_open = 0.5 * notice;
     p.brow = notice;
     if (s >= hit) {
-        q.cream = 1 - rise(s, 0.92, 1.05);
+        q.cream = 1 - ramp(s, 0.85, 1.02);
         const double reel = hold(s, hit, 0.85, 0.9, 1.02);
         p.head_dy = -5 * reel;
         p.head_tilt = -0.1 * reel;

@@ -70,8 +70,11 @@ void paint_scratch_marks(cairo_t* cr, const Props& p) {
             const Point a{marks[k].top.x + off, marks[k].top.y + std::abs(off) * 0.4};
             const Point full{marks[k].bottom.x + off, marks[k].bottom.y - std::abs(off) * 0.6};
             const Point b = lerp(a, full, drawn);
-            stroke_line(cr, a, b, 6, {0.15, 0.12, 0.12}, 0.55 * p.scratch_alpha);
-            stroke_line(cr, a, b, 2.5, {0.96, 0.97, 1.0}, 0.95 * p.scratch_alpha);
+            const double wiped = std::clamp(p.scratch_wipe * 1.6 - k * 0.2, 0.0, 1.0);
+            if (wiped >= 1) continue;
+            const Point top = lerp(a, b, wiped);
+            stroke_line(cr, top, b, 6, {0.15, 0.12, 0.12}, 0.55);
+            stroke_line(cr, top, b, 2.5, {0.96, 0.97, 1.0}, 0.95);
         }
     }
 }
@@ -151,7 +154,8 @@ void paint_fart_cloud(cairo_t* cr, const Props& p) {
     }
 }
 
-void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
+// A cream pie in its tin; `full` false leaves the tin with a smear of cream.
+void pie_disc(cairo_t* cr, Point c, double r, double alpha, bool full = true) {
     ellipse_path(cr, c.x, c.y, r, r);
     set_color(cr, {0.72, 0.74, 0.78}, alpha);  // tin
     cairo_fill_preserve(cr);
@@ -161,6 +165,14 @@ void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
     ellipse_path(cr, c.x, c.y, r * 0.86, r * 0.86);
     set_color(cr, {0.86, 0.62, 0.32}, alpha);  // crust
     cairo_fill(cr);
+    if (!full) {
+        for (int k = 0; k < 3; ++k) {
+            ellipse_path(cr, c.x + r * 0.3 * (k - 1), c.y + r * 0.25 * (k % 2), r * 0.18, r * 0.12);
+            set_color(cr, cream_white, alpha);
+            cairo_fill(cr);
+        }
+        return;
+    }
     for (int k = 0; k < 9; ++k) {  // cream swirl
         const double a = k * 2 * pi / 9;
         ellipse_path(cr, c.x + r * 0.45 * std::cos(a), c.y + r * 0.45 * std::sin(a), r * 0.28, r * 0.28);
@@ -175,31 +187,38 @@ void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
 }
 
 void paint_pie(cairo_t* cr, const Props& p) {
-    if (p.pie_slide >= 0) {
+    constexpr Point face{163, 178};
+    if (p.pie_slide >= 0) {  // the empty tin drops off the face, tips over and falls out of the picture
         const double s = p.pie_slide;
-        const Point c{163 - 10 * s, 178 + 190 * s * s};
+        const Point c{face.x - 14 * s, face.y + 360 * s * s};
         SavedState keep(cr);
-        rotate_around(cr, c, 0.6 * s);
+        rotate_around(cr, c, 0.7 * s);
         cairo_translate(cr, c.x, c.y);
-        cairo_scale(cr, 1, 1 - 0.5 * s);  // tips over as it falls
-        pie_disc(cr, {0, 0}, 62, 1 - std::max(0.0, (s - 0.75) * 4));
+        cairo_scale(cr, 1, 1 - 0.55 * s);
+        pie_disc(cr, {0, 0}, 62, 1, false);
         return;
     }
     if (p.pie <= 0) return;
+    // Thrown in from outside the picture on the right, on an arc, turning as it flies.
     const double t = p.pie;
-    const Point c = lerp({262, 300}, {163, 178}, t * t);
-    pie_disc(cr, c, 10 + 52 * t * t, 1);
+    const Point from{390, 300}, over{300, 96};
+    const Point c = lerp(lerp(from, over, t), lerp(over, face, t), t);
+    SavedState keep(cr);
+    rotate_around(cr, c, -2.5 * (1 - t));
+    pie_disc(cr, c, 40 + 22 * t * t, 1);
 }
 
 void paint_flowerpot(cairo_t* cr, const Props& p) {
     double x = 168, y = 70, turn = 0;
+    // Its base lands on the top of the head, then it bounces off to the left out of the picture.
+    constexpr double on_head = 88;
     if (p.flowerpot <= 1) {
-        y = -60 + 130 * p.flowerpot * p.flowerpot;
+        y = -60 + (on_head + 60) * p.flowerpot * p.flowerpot;
     } else {
-        const double b = p.flowerpot - 1;
-        x = 168 - 150 * b;
-        y = 70 - 70 * std::sin(pi * std::min(b, 1.0) * 0.8) + 120 * b * b;
-        turn = -3 * b;
+        const double b = std::min(p.flowerpot - 1, 1.0);
+        x = 168 - 260 * b;
+        y = on_head - 110 * std::sin(pi * b * 0.75) + 170 * b * b;
+        turn = -3.5 * b;
     }
     SavedState keep(cr);
     rotate_around(cr, {x, y}, turn);
@@ -258,9 +277,10 @@ void paint_cymbal(cairo_t* cr, Point c, double angle, double alpha) {
     cairo_stroke(cr);
 }
 
-void paint_carton(cairo_t* cr, Point paw, const Props& p) {
+void paint_carton(cairo_t* cr, Point held_at, const Props& p) {
     SavedState keep(cr);
-    rotate_around(cr, paw, p.carton_tilt);
+    const Point paw{held_at.x + p.carton_offset.x, held_at.y + p.carton_offset.y};
+    rotate_around(cr, paw, p.carton_tilt + p.carton_spin);
     const double x = paw.x - 14, y = paw.y - 52;
     cairo_rectangle(cr, x, y, 28, 50);
     set_color(cr, milk, p.carton);
@@ -290,11 +310,14 @@ Point carton_spout(Point paw, double tilt) {
 Point bowl_centre(const Pose& pose, const Props& p) {
     const Point one{pose.paw[0].x + 18, pose.paw[0].y - 10};
     const Point both{(pose.paw[0].x + pose.paw[1].x) / 2, (pose.paw[0].y + pose.paw[1].y) / 2 - 6};
-    return lerp(one, both, p.bowl_both);
+    const Point held = lerp(one, both, p.bowl_both);
+    return {held.x + p.bowl_offset.x, held.y + p.bowl_offset.y};
 }
 
 void paint_bowl(cairo_t* cr, Point c, const Props& p) {
     const double a = p.bowl, r = 36;
+    SavedState keep(cr);
+    rotate_around(cr, c, p.bowl_spin);
     cairo_move_to(cr, c.x - r, c.y);
     cairo_curve_to(cr, c.x - r, c.y + 30, c.x + r, c.y + 30, c.x + r, c.y);
     cairo_close_path(cr);
@@ -320,8 +343,11 @@ void paint_bowl(cairo_t* cr, Point c, const Props& p) {
     }
 }
 
-void paint_fish(cairo_t* cr, Point c, const Props& p) {
+void paint_fish(cairo_t* cr, Point held_at, const Props& p) {
+    const Point c{held_at.x + p.fish_offset.x, held_at.y + p.fish_offset.y};
     const double a = p.fish, left = c.x - 40, eaten_to = left + 62 * p.fish_eaten;
+    SavedState turned(cr);
+    rotate_around(cr, c, p.fish_spin);
     // Skeleton where the fish has been eaten.
     set_color(cr, {0.95, 0.93, 0.88}, a);
     cairo_set_line_width(cr, 2.5);
@@ -365,12 +391,15 @@ void paint_fish(cairo_t* cr, Point c, const Props& p) {
         set_color(cr, pal::outline, a);
         cairo_fill(cr);
     }
-    if (p.crumbs > 0) {
-        for (int k = 0; k < 6; ++k) {
-            const double x = c.x - 20 + 9 * k, y = c.y + 10 + p.crumbs_fall * (60 + 14 * (k % 3));
-            ellipse_path(cr, x, y, 2.2, 2.2);
-            set_color(cr, {0.92, 0.88, 0.80}, p.crumbs);
-            cairo_fill(cr);
+    if (p.crumbs > 0) {  // flakes of fish dropping from the bite, outlined to show on the chest
+        for (int k = 0; k < 4; ++k) {
+            const double x = eaten_to + 6 * (k - 1.5), y = c.y + 14 + p.crumbs_fall * (50 + 16 * (k % 3));
+            ellipse_path(cr, x, y, 4.5, 3.5);
+            set_color(cr, {0.55, 0.72, 0.88}, p.crumbs);
+            cairo_fill_preserve(cr);
+            set_color(cr, pal::outline, p.crumbs);
+            cairo_set_line_width(cr, 1.6);
+            cairo_stroke(cr);
         }
     }
 }
@@ -383,12 +412,13 @@ void paint_props_behind(cairo_t* cr, const Props& p) {
 
 void paint_held_props(cairo_t* cr, const Pose& pose, const Props& p) {
     if (p.cymbals > 0) {
-        paint_cymbal(cr, {pose.paw[0].x + 14, pose.paw[0].y}, 1.25, p.cymbals);
-        paint_cymbal(cr, {pose.paw[1].x - 14, pose.paw[1].y}, -1.25, p.cymbals);
+        const double away = 170 * p.cymbal_slide;
+        paint_cymbal(cr, {pose.paw[0].x + 14 - away, pose.paw[0].y}, 1.25 + 2 * p.cymbal_slide, p.cymbals);
+        paint_cymbal(cr, {pose.paw[1].x - 14 + away, pose.paw[1].y}, -1.25 - 2 * p.cymbal_slide, p.cymbals);
     }
     if (p.bowl > 0) paint_bowl(cr, bowl_centre(pose, p), p);
     if (p.pour > 0) {
-        const Point spout = carton_spout(pose.paw[1], p.carton_tilt);
+        const Point spout = carton_spout(pose.paw[1], p.carton_tilt);  // only while held still
         const Point into = bowl_centre(pose, p);
         cairo_move_to(cr, spout.x, spout.y);
         cairo_curve_to(cr, spout.x - 10, spout.y + 10, into.x + 6, into.y - 30, into.x + 4, into.y);
@@ -402,22 +432,26 @@ void paint_held_props(cairo_t* cr, const Pose& pose, const Props& p) {
 }
 
 void paint_head_props(cairo_t* cr, const Props& p) {
-    if (p.cream > 0) {
+    if (p.cream > 0) {  // slides down off the face as it thins: smaller blobs, lower
         constexpr double blobs[][3] = {{163, 170, 34}, {130, 150, 26}, {196, 150, 26}, {140, 200, 24},
                                        {186, 200, 24}, {118, 182, 18}, {210, 180, 18}};
+        const double size = p.cream, drop = 40 * (1 - p.cream);
         for (int pass = 0; pass < 2; ++pass) {
             for (const auto& b : blobs) {
-                ellipse_path(cr, b[0], b[1], b[2] + (pass == 0 ? 2.5 : 0), b[2] * 0.9 + (pass == 0 ? 2.5 : 0));
-                set_color(cr, pass == 0 ? Color{0.78, 0.74, 0.66} : cream_white, p.cream);
+                const double r = b[2] * size;
+                ellipse_path(cr, b[0], b[1] + drop + (b[1] - 170) * (1 - size), r + (pass == 0 ? 2.5 : 0),
+                             r * 0.9 + (pass == 0 ? 2.5 : 0));
+                set_color(cr, pass == 0 ? Color{0.78, 0.74, 0.66} : cream_white);
                 cairo_fill(cr);
             }
         }
         for (double x : {132.0, 170.0, 198.0}) {  // drips
-            cairo_move_to(cr, x - 5, 205);
-            cairo_line_to(cr, x - 4, 222 + (x - 132) * 0.2);
-            cairo_arc_negative(cr, x, 222 + (x - 132) * 0.2, 4, pi, 0);
-            cairo_line_to(cr, x + 5, 205);
-            set_color(cr, cream_white, p.cream);
+            const double top = 205 + drop, end = 222 + (x - 132) * 0.2 + drop + 30 * (1 - size);
+            cairo_move_to(cr, x - 5 * size, top);
+            cairo_line_to(cr, x - 4 * size, end);
+            cairo_arc_negative(cr, x, end, 4 * size, pi, 0);
+            cairo_line_to(cr, x + 5 * size, top);
+            set_color(cr, cream_white);
             cairo_fill(cr);
         }
     }

@@ -9,7 +9,7 @@ enum class HandShape { pointing, stroking, gripping };
 struct Props {
     // In the picture, in front of everything.
     double scratch_marks = 0;  // 0..4: how many claw marks have been drawn so far
-    double scratch_alpha = 1;
+    double scratch_wipe = 0;   // 0..1: the marks wiped off the glass from the top down
     double stars = 0;          // circling stars above the head
     double stars_turn = 0;     // radians
     double hearts = 0;
@@ -29,7 +29,7 @@ struct Props {
     Point hand_from{0, 0};
     Point hand_at{0, 0};
     double pie = 0;            // 0..1 flying towards the face
-    double pie_slide = -1;     // >= 0 after the splat: 0..1 sliding down
+    double pie_slide = -1;     // >= 0 after the splat: 0..1 the empty tin falling out of the picture
     double flowerpot = -1;     // 0..1 falling onto the head, > 1 bouncing away
     double talk_marks = 0;
     double sparkles = 0;
@@ -38,22 +38,30 @@ struct Props {
     int pain_foot = 0;         // 0 viewer's left, 1 viewer's right
     double anger_mark = 0;
 
-    // Held in the paws (body coordinates).
+    // Held in the paws (body coordinates). The offsets carry a prop along its way in or out of
+    // the picture, away from the paw that holds it; the spins turn it on the way (radians).
     double cymbals = 0;
+    double cymbal_slide = 0;   // 0 in the paws .. 1 outside the picture, each to its own side
     double cymbal_crash = 0;   // crash marks around the closed cymbals
     double carton = 0;         // milk carton in the right paw
     double carton_tilt = 0;    // radians
+    Point carton_offset{0, 0};
+    double carton_spin = 0;
     double pour = 0;           // milk stream
     double bowl = 0;           // bowl in the left paw, or both
     double bowl_milk = 0;      // 0..1 fill
     double bowl_both = 0;      // 0: in the left paw .. 1: held up in both
+    Point bowl_offset{0, 0};
+    double bowl_spin = 0;
     double fish = 0;
     double fish_eaten = 0;     // 0..1
+    Point fish_offset{0, 0};
+    double fish_spin = 0;
     double crumbs = 0;
     double crumbs_fall = 0;
 
     // On the head (head coordinates).
-    double cream = 0;          // pie cream on the face
+    double cream = 0;          // pie cream on the face, 1 thick .. 0 slid off
     double sweat = 0;
     double tear = 0;
 };
