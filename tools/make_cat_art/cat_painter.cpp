@@ -627,6 +627,11 @@ void apply_body_transform(cairo_t* cr, const Pose& p) {
 void apply_head_transform(cairo_t* cr, const Pose& p) {
     cairo_translate(cr, p.head_dx, p.head_dy);
     rotate_around(cr, neck, p.head_tilt);
+    if (p.head_scale != 1) {
+        cairo_translate(cr, neck.x, neck.y);
+        cairo_scale(cr, p.head_scale, p.head_scale);
+        cairo_translate(cr, -neck.x, -neck.y);
+    }
 }
 
 void paint_cat(cairo_t* cr, const Pose& p, const Ink& ink, const PaintStep& held) {

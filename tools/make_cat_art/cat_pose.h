@@ -21,6 +21,7 @@ struct Pose {
     // Head, around the neck.
     double head_dx = 0, head_dy = 0;
     double head_tilt = 0;  // radians
+    double head_scale = 1; // > 1 the head comes towards the viewer
 
     double ear_turn[2] = {0, 0};  // radians; positive turns the ear outwards/down
     double ear_perk = 0;          // 1 stretches the ears up, -1 flattens them

@@ -77,23 +77,29 @@ Scene fart(double s) {
 Scene happy(double s) {
     Scene sc;
     Pose& p = sc.pose;
-    const double h = hold(s, 0.0, 0.2, 1.15, 1.42);
+    Props& q = sc.props;
+    // A hand strokes the left cheek; the cat leans its head into it and purrs.
+    q.hand = hold(s, 0.0, 0.2, 1.05, 1.35);
+    q.hand_shape = HandShape::stroking;
+    q.hand_from = {-90, 300};
+    q.hand_at = {84, 196 + 12 * wave(s, 1.6)};
+    const double h = hold(s, 0.1, 0.3, 1.15, 1.42);
     if (h > 0.35) {
         p.eyes = EyeLook::happy_arcs;
         p.mouth = MouthLook::grin;
     }
     p.mouth_open = 0.15 * h;
     p.blush = h;
-    p.head_tilt = 0.12 * h * wave(s, 1.4);
-    p.lean = 0.03 * h * wave(s, 1.4, 0.5);
+    p.head_tilt = -0.1 * h + 0.03 * h * wave(s, 1.6);
+    p.lean = -0.02 * h;
     p.paw[0] = mix(rest_paw[0], {142, 284}, h);
     p.paw[1] = mix(rest_paw[1], {180, 284}, h);
     p.tail_wave_size = 0.25 * h;
     p.tail_wave = 2 * pi * 1.5 * s;
     p.breathe = h * wave(s, 3);
-    sc.props.hearts = h;
-    sc.props.hearts_rise = s / 1.2;
-    sc.props.purr = h * (0.75 + 0.25 * wave(s, 8));
+    q.hearts = h;
+    q.hearts_rise = s / 1.2;
+    q.purr = h * (0.75 + 0.25 * wave(s, 8));
     return sc;
 }
 
@@ -165,27 +171,36 @@ Scene sneeze(double s) {
     Scene sc;
     Pose& p = sc.pose;
     Props& q = sc.props;
-    const double build = rise(s, 0.0, 0.6) * (1 - rise(s, 0.6, 0.68));
-    const double choo = hold(s, 0.6, 0.66, 0.8, 1.1);
+    // "Ah... ah...": the head goes back; "choo": it jerks forward and down, towards the viewer,
+    // and the spray bursts from the nose.
+    const double build = rise(s, 0.0, 0.6) * (1 - rise(s, 0.6, 0.64));
+    const double choo = hold(s, 0.6, 0.63, 0.78, 1.05);
     const double rub = hold(s, 0.9, 1.05, 1.2, 1.4);
-    p.head_dy = -8 * build + 8 * choo;
-    p.head_tilt = -0.08 * build + 0.05 * choo;
+    p.head_dy = -8 * build + 14 * choo;
+    p.head_tilt = -0.08 * build;
+    p.head_scale = 1 + 0.1 * choo;
     p.eye_open = 1 - 0.8 * build;
     if (build > 0.6 || choo > 0.2) p.eyes = EyeLook::squeezed;
     if (choo > 0.2) {
         p.mouth = MouthLook::open;
-        p.mouth_open = 0.8 * choo;
+        p.mouth_open = 0.5 * choo;
     } else if (build > 0.15) {
         p.mouth = MouthLook::round;
         p.mouth_open = 0.6 * build;
     }
-    p.whisker_droop = -0.2 * build;
+    p.whisker_droop = -0.2 * build + 0.15 * choo;
     p.ear_turn[0] = p.ear_turn[1] = 0.3 * choo;
-    p.squash = 1 + 0.03 * build - 0.06 * choo;
+    p.ear_perk = 0.4 * build;
+    p.squash = 1 + 0.03 * build - 0.07 * choo;
     p.paw[0] = mix(rest_paw[0], {150, 204}, rub);
     p.paw[0].x += 6 * rub * wave(s, 6);
-    q.spray = ramp(s, 0.63, 1.0);
-    q.spray_alpha = hold(s, 0.62, 0.64, 0.8, 1.0);
+    p.paw[1] = mix(rest_paw[1], {196, 300}, choo);
+    q.spray = ramp(s, 0.6, 0.95);
+    q.spray_alpha = hold(s, 0.59, 0.61, 0.8, 0.97);
+    // The nose where the head and the squat carry it.
+    constexpr double nose_y = 190, neck_y = 248, ground_y = 462;
+    const double in_head = neck_y + (nose_y - neck_y) * p.head_scale + p.head_dy;
+    q.spray_from = {163, in_head + (ground_y - in_head) * (1 - p.squash)};
     return sc;
 }
 
@@ -236,17 +251,39 @@ Scene happy_simple(double s) {
 Scene talk(double s) {
     Scene sc;
     Pose& p = sc.pose;
-    const double t = hold(s, 0.0, 0.08, 0.6, 0.7);
-    const double open = t * std::max(0.0, wave(s - 0.05, 3.6));
-    if (t > 0.3) p.mouth = MouthLook::open;
-    p.mouth_open = 0.7 * open;
-    p.head_dy = -3 * open;
-    p.head_tilt = 0.05 * t * wave(s, 1.8);
+    Props& q = sc.props;
+    // Words in step with the sound, which starts 0.25 s in: "ma" (wide open), "ow" (round),
+    // "we" (wide and flat), then the mouth closes. The paws stay low and beat each word.
+    struct Word {
+        double from, to;
+        MouthLook look;
+        double open;
+    };
+    constexpr Word words[] = {{0.25, 0.35, MouthLook::open, 0.8}, {0.35, 0.45, MouthLook::round, 0.7},
+                              {0.45, 0.55, MouthLook::grin, 0.6}, {0.55, 0.62, MouthLook::open, 0.5}};
+    const double t = hold(s, 0.0, 0.15, 0.55, 0.7);
     p.brow = 0.4 * t;
-    p.paw[1] = mix(rest_paw[1], {228, 262}, t);
-    p.paw[1].y += 6 * t * wave(s, 3);
+    p.ear_perk = 0.3 * t;
+    p.head_tilt = 0.06 * t;
+    double beat = 0;
+    int said = 0;
+    for (const Word& w : words) {
+        if (s >= w.from - 1e-9) ++said;
+        if (s >= w.from - 1e-9 && s < w.to - 1e-9) {
+            p.mouth = w.look;
+            p.mouth_open = w.open;
+            beat = 1;
+        }
+    }
+    p.head_dy = -3 * beat;
+    const double side = (said % 2) ? 1 : 0;
+    p.paw[0] = mix(rest_paw[0], {122, 330}, t);
+    p.paw[1] = mix(rest_paw[1], {200, 326}, t);
+    p.paw[0].y -= 14 * beat * (1 - side);
+    p.paw[1].y -= 14 * beat * side;
     p.paw_spread = t;
-    sc.props.talk_marks = t * (0.4 + 0.6 * open);
+    q.speech = rise(s, 0.15, 0.25) * (1 - rise(s, 0.6, 0.7));
+    q.speech_words = std::min(said, 3);
     return sc;
 }
 

@@ -144,15 +144,19 @@ Scene eat(double s) {
 Scene listen(double s) {
     Scene sc;
     Pose& p = sc.pose;
-    const double up = hold(s, 0.0, 0.15, 0.35, 0.5);
-    p.paw[1] = mix(rest_paw[1], {250, 160}, up);
-    p.head_tilt = 0.15 * up;
-    p.ear_perk = 0.5 * up;
-    p.pupil_dx = 5 * up;
-    p.pupil_dy = -3 * up;
+    // The paw is cupped at the ear within two frames and held there; the head leans into it.
+    const double up = hold(s, 0.0, 0.1, 0.38, 0.5);
+    p.paw[1] = mix(rest_paw[1], {262, 178}, up);
+    p.paw_spread = up;
+    p.head_tilt = 0.3 * up;
+    p.ear_perk = 0.6 * up;
+    p.ear_turn[1] = -0.25 * up;
+    p.pupil_dx = 6 * up;
+    p.pupil_dy = -2 * up;
     if (up > 0.3) p.mouth = MouthLook::round;
     p.mouth_open = 0.1 * up;
-    p.brow = 0.5 * up;
+    p.brow = 0.6 * up;
+    p.lean = 0.03 * up;
     sc.props.sound_waves = up;
     sc.props.waves_phase = s * 4;
     return sc;

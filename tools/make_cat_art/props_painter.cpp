@@ -55,6 +55,34 @@ void stroke_line(cairo_t* cr, Point a, Point b, double width, Color c, double al
     cairo_stroke(cr);
 }
 
+// Fills the current path, outlined and ringed with white, so a small sign reads over any
+// part of the alley.
+void fill_with_halo(cairo_t* cr, Color fill, double alpha) {
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    set_color(cr, pal::white, alpha);
+    cairo_set_line_width(cr, 8);
+    cairo_stroke_preserve(cr);
+    set_color(cr, pal::outline, alpha);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke_preserve(cr);
+    set_color(cr, fill, alpha);
+    cairo_fill(cr);
+}
+
+// A stroke with the same dark edge and white ring.
+void stroke_with_halo(cairo_t* cr, Color c, double width, double alpha) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    set_color(cr, pal::white, alpha);
+    cairo_set_line_width(cr, width + 7);
+    cairo_stroke_preserve(cr);
+    set_color(cr, pal::outline, alpha);
+    cairo_set_line_width(cr, width + 3);
+    cairo_stroke_preserve(cr);
+    set_color(cr, c, alpha);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 // Three claw lines per mark, torn into the glass in front of the cat.
 void paint_scratch_marks(cairo_t* cr, const Props& p) {
     struct Mark {
@@ -80,54 +108,50 @@ void paint_scratch_marks(cairo_t* cr, const Props& p) {
 }
 
 void paint_hearts(cairo_t* cr, const Props& p) {
-    constexpr Point starts[] = {{226, 120}, {92, 112}, {246, 190}};
+    // They rise beside the head over the darker wall on the right, clear of the lamp and the
+    // washing line.
+    constexpr Point starts[] = {{262, 300}, {286, 290}, {250, 285}};
     for (int k = 0; k < 3; ++k) {
         const double rise = frac(p.hearts_rise + k * 0.33);
-        const Point c{starts[k].x + 6 * std::sin(rise * 2 * pi), starts[k].y - 70 * rise};
-        heart_path(cr, c, 9 + 3 * k);
-        set_color(cr, {0.95, 0.30, 0.42}, p.hearts * (1 - rise * 0.7));
-        cairo_fill_preserve(cr);
-        set_color(cr, pal::outline, p.hearts * (1 - rise * 0.7));
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
+        const Point c{starts[k].x + 8 * std::sin(rise * 2 * pi), starts[k].y - 110 * rise};
+        heart_path(cr, c, (12 + 3 * k) * (0.6 + 0.4 * std::min(1.0, rise * 4)));
+        fill_with_halo(cr, {0.95, 0.25, 0.40}, p.hearts * (1 - rise * rise));
     }
 }
 
 void paint_sound_waves(cairo_t* cr, const Props& p) {
-    constexpr Point ear{246, 138};
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    // Arcs coming in from the right to the cupped ear, below the lamp.
+    constexpr Point ear{268, 168};
     for (int k = 0; k < 3; ++k) {
         const double f = frac(p.waves_phase + k / 3.0);
-        const double r = 64 - 44 * f;  // arcs travel in towards the ear
-        const double alpha = p.sound_waves * std::sin(f * pi);
-        for (int pass = 0; pass < 2; ++pass) {  // a dark rim keeps the arcs clear of the lamp
-            cairo_new_sub_path(cr);
-            cairo_arc(cr, ear.x, ear.y, r, -0.7, 0.7);
-            set_color(cr, pass == 0 ? pal::outline : Color{1, 1, 0.85}, pass == 0 ? alpha * 0.6 : alpha);
-            cairo_set_line_width(cr, pass == 0 ? 6.5 : 3.5);
-            cairo_stroke(cr);
-        }
+        const double r = 22 + 36 * (1 - f);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, ear.x, ear.y, r, -0.25, 0.9);
+        stroke_with_halo(cr, {0.30, 0.16, 0.30}, 3.5, p.sound_waves * std::min(1.0, 2.5 * std::sin(f * pi)));
     }
 }
 
 void paint_spray(cairo_t* cr, const Props& p) {
-    constexpr Point nose{163, 192};
-    for (int k = 0; k < 16; ++k) {
-        const double a = -pi + k * (2 * pi / 16) + 0.2 * std::sin(k * 7.1);
-        const double dist = (22 + 14 * std::fmod(k * 3.7, 1.0)) + 110 * p.spray * (0.6 + 0.4 * std::sin(k * 2.3 + 1));
-        const Point c{nose.x + dist * std::cos(a), nose.y + dist * 0.8 * std::sin(a) + 10 * p.spray};
-        ellipse_path(cr, c.x, c.y, 3 + 4 * p.spray, 3 + 4 * p.spray);
-        set_color(cr, water, p.spray_alpha);
+    // Droplets burst from the nose in a fan that opens downwards and towards the viewer, growing
+    // as they come closer, and leave the eyes clear.
+    const Point nose = p.spray_from;
+    for (int k = 0; k < 14; ++k) {
+        const double a = pi * (0.12 + 0.76 * k / 13.0) + 0.08 * std::sin(k * 7.1);
+        const double dist = 5 + 130 * p.spray * (0.55 + 0.45 * std::fabs(std::sin(k * 2.3 + 1)));
+        const Point c{nose.x + dist * std::cos(a), nose.y + dist * 0.75 * std::sin(a)};
+        const double r = (2.5 + 6 * p.spray) * p.spray_alpha;  // dwindles instead of fading out
+        ellipse_path(cr, c.x, c.y, r, r);
+        set_color(cr, water);
         cairo_fill_preserve(cr);
-        set_color(cr, {0.2, 0.35, 0.55}, p.spray_alpha);
-        cairo_set_line_width(cr, 1.2);
+        set_color(cr, {0.2, 0.35, 0.55});
+        cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }
-    for (int k = 0; k < 8; ++k) {  // burst lines
-        const double a = k * pi / 4 + 0.3;
-        const double r0 = 60 + 40 * p.spray, r1 = r0 + 22;
-        stroke_line(cr, {nose.x + r0 * std::cos(a), nose.y + r0 * std::sin(a)},
-                    {nose.x + r1 * std::cos(a), nose.y + r1 * std::sin(a)}, 3, {1, 1, 1}, p.spray_alpha);
+    for (int k = 0; k < 5 && p.spray < 0.6; ++k) {  // burst lines out of the nose
+        const double a = pi * (0.2 + 0.15 * k);
+        const double r0 = 16 + 30 * p.spray, r1 = r0 + 20;
+        stroke_line(cr, {nose.x + r0 * std::cos(a), nose.y + r0 * 0.75 * std::sin(a)},
+                    {nose.x + r1 * std::cos(a), nose.y + r1 * 0.75 * std::sin(a)}, 3, pal::outline);
     }
 }
 
@@ -237,21 +261,37 @@ void paint_flowerpot(cairo_t* cr, const Props& p) {
 }
 
 void paint_sparkles(cairo_t* cr, const Props& p) {
-    constexpr Point at[] = {{88, 96}, {238, 88}, {250, 230}, {70, 250}};
+    // Round the cat over the walls, away from the lamp.
+    constexpr Point at[] = {{54, 150}, {74, 262}, {262, 262}, {272, 196}};
     for (int k = 0; k < 4; ++k) {
         const double tw = 0.5 + 0.5 * std::sin(p.sparkle_phase + k * 1.7);
-        star_path(cr, at[k], 6 + 6 * tw, 2 + tw, 0.2 * k);
-        set_color(cr, {1.0, 0.95, 0.55}, p.sparkles);
-        cairo_fill(cr);
+        star_path(cr, at[k], (10 + 6 * tw) * p.sparkles, (4 + 1.5 * tw) * p.sparkles, 0.2 * k);
+        fill_with_halo(cr, {1.0, 0.90, 0.30}, 1);
     }
 }
 
-void paint_talk_marks(cairo_t* cr, const Props& p) {
-    for (int k = -1; k <= 1; ++k) {
-        const double a = k * 0.45;
-        const Point from{212 + 14 * std::cos(a), 220 + 14 * std::sin(a)};
-        const Point to{212 + 30 * std::cos(a), 220 + 30 * std::sin(a)};
-        stroke_line(cr, from, to, 3, pal::outline, p.talk_marks);
+// A speech bubble beside the head, tail towards the mouth, holding one wavy line a word.
+void paint_speech(cairo_t* cr, const Props& p) {
+    constexpr Point c{266, 258}, mouth{196, 222};
+    SavedState keep(cr);
+    cairo_translate(cr, c.x, c.y);
+    cairo_scale(cr, p.speech, p.speech);
+    cairo_translate(cr, -c.x, -c.y);
+    cairo_move_to(cr, mouth.x + 14, mouth.y + 8);
+    cairo_line_to(cr, c.x - 30, c.y - 14);
+    cairo_line_to(cr, c.x - 22, c.y + 2);
+    cairo_close_path(cr);
+    ellipse_path(cr, c.x, c.y, 44, 28);
+    fill_with_halo(cr, pal::white, 1);
+    for (int w = 0; w < std::min(p.speech_words, 3); ++w) {
+        const double y = c.y - 12 + 12 * w, x0 = c.x - 26 + 4 * (w % 2);
+        cairo_move_to(cr, x0, y);
+        for (int i = 1; i <= 8; ++i) cairo_line_to(cr, x0 + 6 * i, y + ((i % 2) ? -3.5 : 3.5));
+        set_color(cr, pal::outline);
+        cairo_set_line_width(cr, 3);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
     }
 }
 
@@ -557,7 +597,7 @@ void paint_props_in_front(cairo_t* cr, const Props& p) {
     if (p.sound_waves > 0) paint_sound_waves(cr, p);
     if (p.spray_alpha > 0) paint_spray(cr, p);
     if (p.sparkles > 0) paint_sparkles(cr, p);
-    if (p.talk_marks > 0) paint_talk_marks(cr, p);
+    if (p.speech > 0) paint_speech(cr, p);
     if (p.pie > 0 || p.pie_slide >= 0) paint_pie(cr, p);
     if (p.scratch_marks > 0) paint_scratch_marks(cr, p);
 }

@@ -15,9 +15,10 @@ struct Props {
     double hearts = 0;
     double hearts_rise = 0;    // 0..1 how far they have floated up
     double purr = 0;           // vibration marks at the throat
-    double sound_waves = 0;    // arcs coming in towards the right ear
+    double sound_waves = 0;    // arcs coming in towards the cupped right ear
     double waves_phase = 0;
-    double spray = 0;          // sneeze droplets flying out, 0..1 spread
+    double spray = 0;          // sneeze droplets flying out of the nose, 0..1 spread
+    Point spray_from{163, 194};
     double spray_alpha = 0;
     double fart_cloud = 0;     // opacity
     double fart_size = 0;
@@ -31,7 +32,8 @@ struct Props {
     double pie = 0;            // 0..1 flying towards the face
     double pie_slide = -1;     // >= 0 after the splat: 0..1 the empty tin falling out of the picture
     double flowerpot = -1;     // 0..1 falling onto the head, > 1 bouncing away
-    double talk_marks = 0;
+    double speech = 0;         // 0..1 size of the speech bubble
+    int speech_words = 0;      // wavy lines in it so far
     double sparkles = 0;
     double sparkle_phase = 0;
     double pain = 0;           // pain marks around a foot
