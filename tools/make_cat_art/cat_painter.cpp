@@ -19,7 +19,7 @@ constexpr Point head_centre{160, 178};
 constexpr double head_rx = 82, head_ry = 73;
 constexpr Point eye_centre[2] = {{131, 155}, {190, 156}};
 constexpr Point shoulder[2] = {{136, 268}, {186, 266}};
-constexpr Point foot_centre[2] = {{134, 452}, {182, 451}};
+constexpr const Point (&foot_centre)[2] = rest_foot;
 
 double mirror_x(double x) { return 320 - x; }
 

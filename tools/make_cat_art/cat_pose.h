@@ -7,6 +7,9 @@ struct Point {
     double y = 0;
 };
 
+// Where the resting cat's feet stand, the viewer's left one first.
+inline constexpr Point rest_foot[2] = {{134, 452}, {182, 451}};
+
 enum class EyeLook { open, happy_arcs, squeezed, dizzy_spirals };
 enum class MouthLook { smile, open, round, wavy, grin, hiss };
 
