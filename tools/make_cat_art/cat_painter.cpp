@@ -19,21 +19,12 @@ constexpr Point head_centre{160, 178};
 constexpr double head_rx = 82, head_ry = 73;
 constexpr Point eye_centre[2] = {{131, 155}, {190, 156}};
 constexpr Point shoulder[2] = {{136, 268}, {186, 266}};
-constexpr Point foot_centre[2] = {{134, 452}, {182, 451}};
+constexpr const Point (&foot_centre)[2] = rest_foot;
 
 double mirror_x(double x) { return 320 - x; }
 
 void paint_tail(cairo_t* cr, const Pose& p, const Ink& ink) {
-    // A chain of segments from the base, bending up like a question mark.
-    constexpr std::array<double, 6> rest_dirs{0.05, -0.8, -1.4, -1.65, -1.75, -1.2};
-    std::vector<Point> pts{{186, 438}};
-    for (std::size_t k = 0; k < rest_dirs.size(); ++k) {
-        const double kk = static_cast<double>(k);
-        const double dir = rest_dirs[k] - p.tail_swing * (kk + 1) / 4 - p.tail_curl * kk * 0.18 +
-                           p.tail_wave_size * std::sin(p.tail_wave - kk * 0.9);
-        const Point last = pts.back();
-        pts.push_back({last.x + 20 * std::cos(dir), last.y + 20 * std::sin(dir)});
-    }
+    const std::vector<Point> pts = tail_points(p);
     const double width = 17 + 9 * p.tail_puff;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -76,6 +67,23 @@ void paint_tail(cairo_t* cr, const Pose& p, const Ink& ink) {
     cairo_path_destroy(path);
 }
 
+// A raised foot hangs from its hip on a thigh bent outwards at the knee.
+void paint_bent_leg(cairo_t* cr, int side, Point foot, const Ink& ink) {
+    const double outwards = side == 0 ? -1 : 1;
+    const Point hip{foot_centre[side].x - outwards * 6, 416};
+    const double outer = side == 0 ? std::min(hip.x, foot.x) : std::max(hip.x, foot.x);
+    const Point knee{outer + outwards * 16, std::min(hip.y, foot.y) + 6};
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (int pass = 0; pass < 2; ++pass) {
+        cairo_move_to(cr, hip.x, hip.y);
+        cairo_curve_to(cr, knee.x, knee.y, knee.x, knee.y, foot.x, foot.y);
+        set_color(cr, pass == 0 ? pal::outline : pal::fur);
+        cairo_set_line_width(cr, pass == 0 ? 26 + 2 * ink.outline : 26);
+        cairo_stroke(cr);
+    }
+}
+
 // Feet on the ground go under the paws; lifted ones over them, as a paw holds them from behind.
 void paint_feet(cairo_t* cr, const Pose& p, const Ink& ink, bool lifted) {
     for (int s = 0; s < 2; ++s) {
@@ -83,6 +91,7 @@ void paint_feet(cairo_t* cr, const Pose& p, const Ink& ink, bool lifted) {
         SavedState keep(cr);
         const double out = s == 0 ? -p.foot_out[s] : p.foot_out[s];
         const Point c{foot_centre[s].x + out, foot_centre[s].y - p.foot_lift[s]};
+        if (lifted) paint_bent_leg(cr, s, c, ink);
         rotate_around(cr, c, p.foot_turn[s]);
         const double sole = p.foot_sole[s];
         ellipse_path(cr, c.x, c.y, 23 - 5 * sole, 13 + 6 * sole);
@@ -584,6 +593,23 @@ void paint_head_at_rest_frame(cairo_t* cr, const Pose& p, const Ink& ink) {
 
 }  // namespace
 
+std::vector<Point> tail_points(const Pose& p) {
+    // A chain of segments from the base, bending up like a question mark; a pull draws it out
+    // straight towards the viewer's right.
+    constexpr std::array<double, 6> rest_dirs{0.05, -0.8, -1.4, -1.65, -1.75, -1.2};
+    constexpr double pulled_dir = 0.15;
+    std::vector<Point> pts{{186, 438}};
+    for (std::size_t k = 0; k < rest_dirs.size(); ++k) {
+        const double kk = static_cast<double>(k);
+        const double dir = rest_dirs[k] - p.tail_swing * (kk + 1) / 4 - p.tail_curl * kk * 0.18 +
+                           p.tail_wave_size * std::sin(p.tail_wave - kk * 0.9);
+        const double pulled = dir + (pulled_dir - dir) * std::clamp(p.tail_pull, 0.0, 1.0);
+        const Point last = pts.back();
+        pts.push_back({last.x + 20 * std::cos(pulled), last.y + 20 * std::sin(pulled)});
+    }
+    return pts;
+}
+
 void paint_cat_head(cairo_t* cr, const Pose& pose, const Ink& ink) {
     SavedState keep(cr);
     paint_head_at_rest_frame(cr, pose, ink);
@@ -601,6 +627,11 @@ void apply_body_transform(cairo_t* cr, const Pose& p) {
 void apply_head_transform(cairo_t* cr, const Pose& p) {
     cairo_translate(cr, p.head_dx, p.head_dy);
     rotate_around(cr, neck, p.head_tilt);
+    if (p.head_scale != 1) {
+        cairo_translate(cr, neck.x, neck.y);
+        cairo_scale(cr, p.head_scale, p.head_scale);
+        cairo_translate(cr, -neck.x, -neck.y);
+    }
 }
 
 void paint_cat(cairo_t* cr, const Pose& p, const Ink& ink, const PaintStep& held) {

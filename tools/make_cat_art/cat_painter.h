@@ -2,6 +2,7 @@
 #include <cairo.h>
 
 #include <functional>
+#include <vector>
 
 #include "cat_pose.h"
 
@@ -24,6 +25,9 @@ void paint_cat(cairo_t* cr, const Pose& pose, const Ink& ink = {}, const PaintSt
 // cat (a lump, cream on the face, props in its paws) are drawn under them.
 void apply_body_transform(cairo_t* cr, const Pose& pose);
 void apply_head_transform(cairo_t* cr, const Pose& pose);
+
+// The tail's spine from its root, in body coordinates.
+std::vector<Point> tail_points(const Pose& pose);
 
 // Draws only the head (ears, face) of the pose, as the icon shows it.
 void paint_cat_head(cairo_t* cr, const Pose& pose, const Ink& ink = {});

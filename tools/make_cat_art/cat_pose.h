@@ -7,6 +7,9 @@ struct Point {
     double y = 0;
 };
 
+// Where the resting cat's feet stand, the viewer's left one first.
+inline constexpr Point rest_foot[2] = {{134, 452}, {182, 451}};
+
 enum class EyeLook { open, happy_arcs, squeezed, dizzy_spirals };
 enum class MouthLook { smile, open, round, wavy, grin, hiss };
 
@@ -21,6 +24,7 @@ struct Pose {
     // Head, around the neck.
     double head_dx = 0, head_dy = 0;
     double head_tilt = 0;  // radians
+    double head_scale = 1; // > 1 the head comes towards the viewer
 
     double ear_turn[2] = {0, 0};  // radians; positive turns the ear outwards/down
     double ear_perk = 0;          // 1 stretches the ears up, -1 flattens them
@@ -51,6 +55,7 @@ struct Pose {
 
     double tail_swing = 0;   // radians, positive swings the tail up and in
     double tail_curl = 0;    // extra bend along the tail
+    double tail_pull = 0;    // 0 .. 1 drawn out straight, as by a hand
     double tail_wave = 0;    // phase of an S-wave, radians
     double tail_wave_size = 0;
     double tail_puff = 0;    // 0 .. 1 bristled, thicker tail

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "loudness.h"
+
 namespace pawlet::art {
 namespace {
 
@@ -19,12 +21,15 @@ Samples claw_stroke(Noise& n, double length, double pitch) {
     return s;
 }
 
+// Throughout, a sound's events sit at (frame time + 50 ms - cue delay): the frame of time s is on
+// the screen from s + 50 ms, after the engine's wait before it.
+
 Samples scratch() {
-    // Five strokes, one every 0.227 s, as the paws rake the glass in turn.
+    // Five strokes, one every 0.227 s as the paws rake the glass in turn from 1.2 s.
     Noise n(101);
-    Samples out;
-    for (int k = 0; k < 5; ++k) mix_in(out, claw_stroke(n, 0.2, k % 2 ? 3400 : 2800), 0.227 * k);
-    mix_in(out, silence(0.1), 1.1);
+    Samples out = silence(0.05);
+    for (int k = 0; k < 5; ++k) mix_in(out, claw_stroke(n, 0.2, k % 2 ? 3400 : 2800), 0.05 + 0.227 * k);
+    mix_in(out, silence(0.1), 1.15);
     return out;
 }
 
@@ -53,7 +58,9 @@ Samples cymbal_crash() {
     mix_in(metal, hiss, 0, 0.5);
     high_pass(metal, 4000);
     shape(metal, [](double t) { return attack_decay(t, 0.003, 0.35) * 0.8 + exp_decay(t, 0.05) * 0.6; });
-    return metal;
+    Samples out = silence(0.05);  // the clash is drawn at 0.3 s
+    mix_in(out, metal, 0.05);
+    return out;
 }
 
 // A bubble: a short sine whose pitch rises as it pops.
@@ -80,10 +87,10 @@ Samples drink_milk() {
     Noise n(505);
     Samples out = silence(1.25);
     for (int k = 0; k < 4; ++k) {
-        Samples lap = noise(0.07, n);
-        band_pass(lap, [](double t) { return 1400 - 8000 * t; }, 3);
-        shape(lap, [](double t) { return attack_decay(t, 0.006, 0.02); });
-        mix_in(lap, bubble(n.uniform(700, 900), 0.03), 0.02, 0.4);
+        Samples lap = noise(0.1, n);
+        band_pass(lap, [](double t) { return 1400 - 6000 * t; }, 3);
+        shape(lap, [](double t) { return attack_decay(t, 0.006, 0.035); });
+        mix_in(lap, bubble(n.uniform(700, 900), 0.04), 0.02, 0.6);
         mix_in(out, lap, 1.25 + 0.25 * k);
     }
     mix_in(out, silence(0.15), 2.2);
@@ -91,24 +98,24 @@ Samples drink_milk() {
 }
 
 Samples eat() {
-    // Crunches in time with the chomps, 3.2 a second.
+    // A crunch each time the jaws close, 3.2 times a second from 0.61 s.
     Noise n(606);
     Samples out;
     for (int k = 0; k < 3; ++k) {
-        const double start = k / 3.2 + 0.05;
-        Samples crunch = silence(0.14);
-        for (int g = 0; g < 30; ++g) {
-            Samples grain = noise(0.004, n);
-            mix_in(crunch, grain, n.uniform(0, 0.12), n.uniform(0.3, 1));
+        const double start = k / 3.2 + 0.156;
+        Samples crunch = silence(0.18);
+        for (int g = 0; g < 45; ++g) {
+            Samples grain = noise(0.005, n);
+            mix_in(crunch, grain, n.uniform(0, 0.16), n.uniform(0.3, 1));
         }
         band_pass(crunch, [](double) { return 2200.0; }, 0.8);
-        shape(crunch, [](double t) { return exp_decay(t, 0.06); });
+        shape(crunch, [](double t) { return exp_decay(t, 0.09); });
         Samples thump = tone(0.12, [](double t) { return 140 - 300 * t; });
         shape(thump, [](double t) { return exp_decay(t, 0.03); });
         mix_in(out, crunch, start);
         mix_in(out, thump, start, 0.5);
     }
-    mix_in(out, silence(0.1), 1.0);
+    mix_in(out, silence(0.1), 1.05);
     return out;
 }
 
@@ -193,10 +200,15 @@ Samples bell(double f, double length) {
 }
 
 Samples stars() {
-    // A wobbling run of little bells circling round, as the stars do, for two seconds.
+    // The clonk of the pot on the head at 0.3 s, then a wobbling run of little bells circling
+    // round, as the stars do.
+    Samples clonk = tone(0.25, [](double t) { return 330 - 120 * t; });
+    mix_in(clonk, tone(0.25, [](double) { return 870.0; }), 0, 0.4);
+    shape(clonk, [](double t) { return attack_decay(t, 0.002, 0.05); });
+    Samples out = silence(0.05);
+    mix_in(out, clonk, 0.05, 1.6);
     constexpr double notes[] = {1568, 1319, 1175, 1047, 1175, 1319};
-    Samples out;
-    for (int k = 0; k < 16; ++k) mix_in(out, bell(notes[k % 6] * (1 + 0.01 * std::sin(k)), 0.5), 0.1 * k, 1 - k / 20.0);
+    for (int k = 0; k < 16; ++k) mix_in(out, bell(notes[k % 6] * (1 + 0.01 * std::sin(k)), 0.5), 0.12 + 0.1 * k, 0.8 - k / 25.0);
     Samples wobble = tone(2.0, [](double t) { return 520 + 60 * std::sin(2 * pi * 3 * t); });
     shape(wobble, [](double t) { return 0.15 * smooth_window(t, 0, 0.2, 2.0, 0.6); });
     mix_in(out, wobble, 0);
@@ -212,9 +224,10 @@ Samples slap() {
     Samples squelch = noise(0.3, n);
     band_pass(squelch, [](double t) { return 1600 - 4000 * t; }, 4);
     shape(squelch, [](double t) { return attack_decay(t, 0.01, 0.08); });
-    Samples out = hit;
-    mix_in(out, squelch, 0.005, 0.8);
-    mix_in(out, silence(0.05), 0.35);
+    Samples out = silence(0.05);  // the pie lands at 0.8 s
+    mix_in(out, hit, 0.05);
+    mix_in(out, squelch, 0.055, 0.8);
+    mix_in(out, silence(0.05), 0.4);
     return out;
 }
 
@@ -258,36 +271,42 @@ Samples meow() {
     return out;
 }
 
-// Gurgles: low pitched glides with bubbly noise, `count` of them `gap` apart.
-Samples gurgle(std::uint32_t seed, int count, double gap, double length, double base) {
-    Noise n(seed);
+// One chirped syllable: a vowel with its two formants and a pitch gliding from `from` to `to`.
+Samples syllable(double length, double from, double to, double f1, double f2) {
+    Samples out = vowel(length, [=](double t) { return from + (to - from) * t / length; }, [=](double) { return f1; },
+                        [=](double) { return f2; });
+    shape(out, [=](double t) { return smooth_window(t, 0, 0.012, length, 0.03); });
+    return out;
+}
+
+Samples talk() {
+    // "Ma-ow-we-a", one syllable for each mouth shape, 0.1 s apart.
+    struct Say {
+        double from, to, f1, f2;
+    };
+    constexpr Say words[] = {{520, 620, 800, 1250}, {600, 470, 450, 800}, {560, 640, 500, 1900}, {600, 440, 750, 1200}};
     Samples out;
-    for (int k = 0; k < count; ++k) {
-        const double from = base * n.uniform(0.8, 1.3), to = base * n.uniform(0.5, 1.6);
-        Samples g = tone(length, [=](double t) { return from + (to - from) * t / length + 12 * std::sin(2 * pi * 30 * t); },
-                         Wave::saw);
-        low_pass(g, 400);
-        Samples bubbles = noise(length, n);
-        band_pass(bubbles, [=](double t) { return 300 + 200 * std::sin(2 * pi * 5 * t + k); }, 3);
-        mix_in(g, bubbles, 0, 0.6);
-        shape(g, [=](double t) { return smooth_window(t, 0, 0.03, length, 0.08); });
-        mix_in(out, g, gap * k);
+    for (int k = 0; k < 4; ++k) {
+        const Say& w = words[k];
+        mix_in(out, syllable(k == 3 ? 0.12 : 0.09, w.from, w.to, w.f1, w.f2), 0.1 * k);
     }
+    mix_in(out, silence(0.05), 0.42);
     return out;
 }
 
-Samples belly1() {
-    Samples out = gurgle(1601, 3, 0.28, 0.2, 120);
-    mix_in(out, silence(0.05), 0.8);
-    return out;
-}
-
-Samples belly2() {
-    Samples out = gurgle(1701, 2, 0.35, 0.45, 90);
-    Samples groan = tone(1.0, [](double t) { return 110 - 40 * t; }, Wave::saw);
-    low_pass(groan, 300);
-    shape(groan, [](double t) { return smooth_window(t, 0, 0.15, 1.0, 0.4) * 0.7; });
-    mix_in(out, groan, 0.1);
+Samples yawn() {
+    // A breathy "haaa-oum" while the mouth opens, stays wide and closes.
+    constexpr double len = 1.05;
+    auto pitch = [](double t) { return t < 0.35 ? 380 + 400 * t : 520 - 240 * (t - 0.35); };
+    auto f1 = [](double t) { return t < 0.7 ? 700 + 140 * std::min(1.0, t / 0.3) : 840 - 1200 * (t - 0.7); };
+    auto f2 = [](double t) { return t < 0.7 ? 1250.0 : 1250 - 1300 * (t - 0.7); };
+    Samples out = vowel(len, pitch, f1, f2);
+    Noise n(1701);
+    Samples breath = noise(len, n);
+    band_pass(breath, [](double) { return 1500.0; }, 0.8);
+    mix_in(out, breath, 0, 0.25);
+    shape(out, [](double t) { return smooth_window(t, 0, 0.25, len, 0.3); });
+    mix_in(out, silence(0.05), len);
     return out;
 }
 
@@ -313,8 +332,8 @@ constexpr std::array<Recipe, 18> recipes{{
     {"slap2.wav", slap},
     {"p_sneeze.wav", sneeze},
     {"p_meuu.wav", meow},
-    {"p_belly1.wav", belly1},
-    {"p_belly2.wav", belly2},
+    {"p_belly1.wav", talk},
+    {"p_belly2.wav", yawn},
 }};
 
 }  // namespace
@@ -323,7 +342,8 @@ bool make_cat_sound(std::string_view file_name, synth::Samples& out) {
     for (const Recipe& r : recipes) {
         if (r.file == file_name) {
             out = r.make();
-            finish(out);
+            finish(out, level_ceiling);
+            level_loudness(out);
             return true;
         }
     }

@@ -6,6 +6,7 @@
 #include "action_scenes.h"
 #include "alley.h"
 #include "cairo_handles.h"
+#include "change_picker.h"
 #include "catalogue_path.h"
 #include "contact_sheet.h"
 #include "jpeg_file.h"
@@ -44,6 +45,19 @@ std::string frame_digits(const std::string& relative_name) {
 
 std::string name_pattern(const std::string& relative_name) {
     return relative_name.substr(0, relative_name.rfind('.') - 4) + "NNNN.jpg";
+}
+
+// The frames where the picture changes, side by side at real size, to judge how each reads.
+bool write_change_strip(int action, const SheetRow& all, const std::filesystem::path& sheets_dir) {
+    constexpr std::size_t most = 12;
+    SheetRow strip{action_name(action) + ": the frames where something changes, at real size", {}, {}};
+    for (std::size_t i : frames_that_change(all.pictures, most)) {
+        strip.pictures.push_back(all.pictures[i]);
+        strip.captions.push_back(all.captions[i] + "  (" + std::to_string(i * 50) + " ms)");
+    }
+    if (strip.pictures.empty()) return true;
+    return write_contact_sheet(sheets_dir / "strips" / (action_name(action) + ".png"), {strip},
+                               static_cast<int>(strip.pictures.size()), 1.0);
 }
 
 }  // namespace
@@ -94,7 +108,8 @@ bool write_action_frames(int action, const std::filesystem::path& animations_dir
         if (row.pictures.size() == 1) row.title += ":  " + name_pattern(frame.relative_name);
     }
     row.title += ",  " + std::to_string(row.pictures.size()) + (action == idle_action ? " pictures" : " frames of 50 ms");
-    return write_contact_sheet(sheets_dir / (action_name(action) + ".png"), {row}, 8, 0.3);
+    if (!write_contact_sheet(sheets_dir / (action_name(action) + ".png"), {row}, 8, 0.3)) return false;
+    return action == idle_action || write_change_strip(action, row, sheets_dir);
 }
 
 bool write_overview_sheet(const std::filesystem::path& sheets_dir) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "cairo_handles.h"
+#include "hand_painter.h"
 #include "paint_kit.h"
 
 namespace pawlet::art {
@@ -14,7 +15,6 @@ constexpr double pi = 3.141592653589793;
 
 constexpr Color gold{0.98, 0.80, 0.30};
 constexpr Color milk{0.99, 0.99, 0.97};
-constexpr Color skin{1.0, 0.82, 0.68};
 constexpr Color cloud{0.70, 0.74, 0.36};
 constexpr Color water{0.62, 0.84, 1.0};
 constexpr Color cream_white{1.0, 0.98, 0.93};
@@ -55,6 +55,34 @@ void stroke_line(cairo_t* cr, Point a, Point b, double width, Color c, double al
     cairo_stroke(cr);
 }
 
+// Fills the current path, outlined and ringed with white, so a small sign reads over any
+// part of the alley.
+void fill_with_halo(cairo_t* cr, Color fill, double alpha) {
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    set_color(cr, pal::white, alpha);
+    cairo_set_line_width(cr, 8);
+    cairo_stroke_preserve(cr);
+    set_color(cr, pal::outline, alpha);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke_preserve(cr);
+    set_color(cr, fill, alpha);
+    cairo_fill(cr);
+}
+
+// A stroke with the same dark edge and white ring.
+void stroke_with_halo(cairo_t* cr, Color c, double width, double alpha) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    set_color(cr, pal::white, alpha);
+    cairo_set_line_width(cr, width + 7);
+    cairo_stroke_preserve(cr);
+    set_color(cr, pal::outline, alpha);
+    cairo_set_line_width(cr, width + 3);
+    cairo_stroke_preserve(cr);
+    set_color(cr, c, alpha);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 // Three claw lines per mark, torn into the glass in front of the cat.
 void paint_scratch_marks(cairo_t* cr, const Props& p) {
     struct Mark {
@@ -70,61 +98,60 @@ void paint_scratch_marks(cairo_t* cr, const Props& p) {
             const Point a{marks[k].top.x + off, marks[k].top.y + std::abs(off) * 0.4};
             const Point full{marks[k].bottom.x + off, marks[k].bottom.y - std::abs(off) * 0.6};
             const Point b = lerp(a, full, drawn);
-            stroke_line(cr, a, b, 6, {0.15, 0.12, 0.12}, 0.55 * p.scratch_alpha);
-            stroke_line(cr, a, b, 2.5, {0.96, 0.97, 1.0}, 0.95 * p.scratch_alpha);
+            const double wiped = std::clamp(p.scratch_wipe * 1.6 - k * 0.2, 0.0, 1.0);
+            if (wiped >= 1) continue;
+            const Point top = lerp(a, b, wiped);
+            stroke_line(cr, top, b, 6, {0.15, 0.12, 0.12}, 0.55);
+            stroke_line(cr, top, b, 2.5, {0.96, 0.97, 1.0}, 0.95);
         }
     }
 }
 
 void paint_hearts(cairo_t* cr, const Props& p) {
-    constexpr Point starts[] = {{226, 120}, {92, 112}, {246, 190}};
+    // They rise beside the head over the darker wall on the right, clear of the lamp and the
+    // washing line.
+    constexpr Point starts[] = {{262, 300}, {286, 290}, {250, 285}};
     for (int k = 0; k < 3; ++k) {
         const double rise = frac(p.hearts_rise + k * 0.33);
-        const Point c{starts[k].x + 6 * std::sin(rise * 2 * pi), starts[k].y - 70 * rise};
-        heart_path(cr, c, 9 + 3 * k);
-        set_color(cr, {0.95, 0.30, 0.42}, p.hearts * (1 - rise * 0.7));
-        cairo_fill_preserve(cr);
-        set_color(cr, pal::outline, p.hearts * (1 - rise * 0.7));
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
+        const Point c{starts[k].x + 8 * std::sin(rise * 2 * pi), starts[k].y - 110 * rise};
+        heart_path(cr, c, (12 + 3 * k) * (0.6 + 0.4 * std::min(1.0, rise * 4)));
+        fill_with_halo(cr, {0.95, 0.25, 0.40}, p.hearts * (1 - rise * rise));
     }
 }
 
 void paint_sound_waves(cairo_t* cr, const Props& p) {
-    constexpr Point ear{246, 138};
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    // Arcs coming in from the right to the cupped ear, below the lamp.
+    constexpr Point ear{268, 168};
     for (int k = 0; k < 3; ++k) {
         const double f = frac(p.waves_phase + k / 3.0);
-        const double r = 64 - 44 * f;  // arcs travel in towards the ear
-        const double alpha = p.sound_waves * std::sin(f * pi);
-        for (int pass = 0; pass < 2; ++pass) {  // a dark rim keeps the arcs clear of the lamp
-            cairo_new_sub_path(cr);
-            cairo_arc(cr, ear.x, ear.y, r, -0.7, 0.7);
-            set_color(cr, pass == 0 ? pal::outline : Color{1, 1, 0.85}, pass == 0 ? alpha * 0.6 : alpha);
-            cairo_set_line_width(cr, pass == 0 ? 6.5 : 3.5);
-            cairo_stroke(cr);
-        }
+        const double r = 22 + 36 * (1 - f);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, ear.x, ear.y, r, -0.25, 0.9);
+        stroke_with_halo(cr, {0.30, 0.16, 0.30}, 3.5, p.sound_waves * std::min(1.0, 2.5 * std::sin(f * pi)));
     }
 }
 
 void paint_spray(cairo_t* cr, const Props& p) {
-    constexpr Point nose{163, 192};
-    for (int k = 0; k < 16; ++k) {
-        const double a = -pi + k * (2 * pi / 16) + 0.2 * std::sin(k * 7.1);
-        const double dist = (22 + 14 * std::fmod(k * 3.7, 1.0)) + 110 * p.spray * (0.6 + 0.4 * std::sin(k * 2.3 + 1));
-        const Point c{nose.x + dist * std::cos(a), nose.y + dist * 0.8 * std::sin(a) + 10 * p.spray};
-        ellipse_path(cr, c.x, c.y, 3 + 4 * p.spray, 3 + 4 * p.spray);
-        set_color(cr, water, p.spray_alpha);
+    // Droplets burst from the nose in a fan that opens downwards and towards the viewer, growing
+    // as they come closer, and leave the eyes clear.
+    const Point nose = p.spray_from;
+    for (int k = 0; k < 14; ++k) {
+        const double a = pi * (0.12 + 0.76 * k / 13.0) + 0.08 * std::sin(k * 7.1);
+        const double dist = 5 + 130 * p.spray * (0.55 + 0.45 * std::fabs(std::sin(k * 2.3 + 1)));
+        const Point c{nose.x + dist * std::cos(a), nose.y + dist * 0.75 * std::sin(a)};
+        const double r = (2.5 + 6 * p.spray) * p.spray_alpha;  // dwindles instead of fading out
+        ellipse_path(cr, c.x, c.y, r, r);
+        set_color(cr, water);
         cairo_fill_preserve(cr);
-        set_color(cr, {0.2, 0.35, 0.55}, p.spray_alpha);
-        cairo_set_line_width(cr, 1.2);
+        set_color(cr, {0.2, 0.35, 0.55});
+        cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }
-    for (int k = 0; k < 8; ++k) {  // burst lines
-        const double a = k * pi / 4 + 0.3;
-        const double r0 = 60 + 40 * p.spray, r1 = r0 + 22;
-        stroke_line(cr, {nose.x + r0 * std::cos(a), nose.y + r0 * std::sin(a)},
-                    {nose.x + r1 * std::cos(a), nose.y + r1 * std::sin(a)}, 3, {1, 1, 1}, p.spray_alpha);
+    for (int k = 0; k < 5 && p.spray < 0.6; ++k) {  // burst lines out of the nose
+        const double a = pi * (0.2 + 0.15 * k);
+        const double r0 = 16 + 30 * p.spray, r1 = r0 + 20;
+        stroke_line(cr, {nose.x + r0 * std::cos(a), nose.y + r0 * 0.75 * std::sin(a)},
+                    {nose.x + r1 * std::cos(a), nose.y + r1 * 0.75 * std::sin(a)}, 3, pal::outline);
     }
 }
 
@@ -151,29 +178,8 @@ void paint_fart_cloud(cairo_t* cr, const Props& p) {
     }
 }
 
-void paint_finger(cairo_t* cr, const Props& p) {
-    const Point from{340, 500}, tip = lerp({330, 470}, {176, 366}, p.finger);
-    for (int pass = 0; pass < 2; ++pass) {
-        stroke_line(cr, from, tip, pass == 0 ? 28 : 22, pass == 0 ? pal::outline : skin);
-    }
-    // Nail.
-    const double a = std::atan2(tip.y - from.y, tip.x - from.x);
-    SavedState keep(cr);
-    cairo_translate(cr, tip.x, tip.y);
-    cairo_rotate(cr, a);
-    ellipse_path(cr, -6, -4, 6, 4.5);
-    fill_and_outline(cr, {1.0, 0.92, 0.88}, 1.2);
-    // Knuckle creases.
-    set_color(cr, pal::outline, 0.6);
-    cairo_set_line_width(cr, 1.5);
-    for (double d : {-30.0, -36.0}) {
-        cairo_move_to(cr, d, -7);
-        cairo_line_to(cr, d + 2, 7);
-        cairo_stroke(cr);
-    }
-}
-
-void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
+// A cream pie in its tin; `full` false leaves the tin with a smear of cream.
+void pie_disc(cairo_t* cr, Point c, double r, double alpha, bool full = true) {
     ellipse_path(cr, c.x, c.y, r, r);
     set_color(cr, {0.72, 0.74, 0.78}, alpha);  // tin
     cairo_fill_preserve(cr);
@@ -183,6 +189,14 @@ void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
     ellipse_path(cr, c.x, c.y, r * 0.86, r * 0.86);
     set_color(cr, {0.86, 0.62, 0.32}, alpha);  // crust
     cairo_fill(cr);
+    if (!full) {
+        for (int k = 0; k < 3; ++k) {
+            ellipse_path(cr, c.x + r * 0.3 * (k - 1), c.y + r * 0.25 * (k % 2), r * 0.18, r * 0.12);
+            set_color(cr, cream_white, alpha);
+            cairo_fill(cr);
+        }
+        return;
+    }
     for (int k = 0; k < 9; ++k) {  // cream swirl
         const double a = k * 2 * pi / 9;
         ellipse_path(cr, c.x + r * 0.45 * std::cos(a), c.y + r * 0.45 * std::sin(a), r * 0.28, r * 0.28);
@@ -197,31 +211,38 @@ void pie_disc(cairo_t* cr, Point c, double r, double alpha) {
 }
 
 void paint_pie(cairo_t* cr, const Props& p) {
-    if (p.pie_slide >= 0) {
+    constexpr Point face{163, 178};
+    if (p.pie_slide >= 0) {  // the empty tin drops off the face, tips over and falls out of the picture
         const double s = p.pie_slide;
-        const Point c{163 - 10 * s, 178 + 190 * s * s};
+        const Point c{face.x - 14 * s, face.y + 360 * s * s};
         SavedState keep(cr);
-        rotate_around(cr, c, 0.6 * s);
+        rotate_around(cr, c, 0.7 * s);
         cairo_translate(cr, c.x, c.y);
-        cairo_scale(cr, 1, 1 - 0.5 * s);  // tips over as it falls
-        pie_disc(cr, {0, 0}, 62, 1 - std::max(0.0, (s - 0.75) * 4));
+        cairo_scale(cr, 1, 1 - 0.55 * s);
+        pie_disc(cr, {0, 0}, 62, 1, false);
         return;
     }
     if (p.pie <= 0) return;
+    // Thrown in from outside the picture on the right, on an arc, turning as it flies.
     const double t = p.pie;
-    const Point c = lerp({262, 300}, {163, 178}, t * t);
-    pie_disc(cr, c, 10 + 52 * t * t, 1);
+    const Point from{390, 300}, over{300, 96};
+    const Point c = lerp(lerp(from, over, t), lerp(over, face, t), t);
+    SavedState keep(cr);
+    rotate_around(cr, c, -2.5 * (1 - t));
+    pie_disc(cr, c, 40 + 22 * t * t, 1);
 }
 
 void paint_flowerpot(cairo_t* cr, const Props& p) {
     double x = 168, y = 70, turn = 0;
+    // Its base lands on the top of the head, then it bounces off to the left out of the picture.
+    constexpr double on_head = 88;
     if (p.flowerpot <= 1) {
-        y = -60 + 130 * p.flowerpot * p.flowerpot;
+        y = -60 + (on_head + 60) * p.flowerpot * p.flowerpot;
     } else {
-        const double b = p.flowerpot - 1;
-        x = 168 - 150 * b;
-        y = 70 - 70 * std::sin(pi * std::min(b, 1.0) * 0.8) + 120 * b * b;
-        turn = -3 * b;
+        const double b = std::min(p.flowerpot - 1, 1.0);
+        x = 168 - 260 * b;
+        y = on_head - 110 * std::sin(pi * b * 0.75) + 170 * b * b;
+        turn = -3.5 * b;
     }
     SavedState keep(cr);
     rotate_around(cr, {x, y}, turn);
@@ -240,21 +261,37 @@ void paint_flowerpot(cairo_t* cr, const Props& p) {
 }
 
 void paint_sparkles(cairo_t* cr, const Props& p) {
-    constexpr Point at[] = {{88, 96}, {238, 88}, {250, 230}, {70, 250}};
+    // Round the cat over the walls, away from the lamp.
+    constexpr Point at[] = {{54, 150}, {74, 262}, {262, 262}, {272, 196}};
     for (int k = 0; k < 4; ++k) {
         const double tw = 0.5 + 0.5 * std::sin(p.sparkle_phase + k * 1.7);
-        star_path(cr, at[k], 6 + 6 * tw, 2 + tw, 0.2 * k);
-        set_color(cr, {1.0, 0.95, 0.55}, p.sparkles);
-        cairo_fill(cr);
+        star_path(cr, at[k], (10 + 6 * tw) * p.sparkles, (4 + 1.5 * tw) * p.sparkles, 0.2 * k);
+        fill_with_halo(cr, {1.0, 0.90, 0.30}, 1);
     }
 }
 
-void paint_talk_marks(cairo_t* cr, const Props& p) {
-    for (int k = -1; k <= 1; ++k) {
-        const double a = k * 0.45;
-        const Point from{212 + 14 * std::cos(a), 220 + 14 * std::sin(a)};
-        const Point to{212 + 30 * std::cos(a), 220 + 30 * std::sin(a)};
-        stroke_line(cr, from, to, 3, pal::outline, p.talk_marks);
+// A speech bubble beside the head, tail towards the mouth, holding one wavy line a word.
+void paint_speech(cairo_t* cr, const Props& p) {
+    constexpr Point c{266, 258}, mouth{196, 222};
+    SavedState keep(cr);
+    cairo_translate(cr, c.x, c.y);
+    cairo_scale(cr, p.speech, p.speech);
+    cairo_translate(cr, -c.x, -c.y);
+    cairo_move_to(cr, mouth.x + 14, mouth.y + 8);
+    cairo_line_to(cr, c.x - 30, c.y - 14);
+    cairo_line_to(cr, c.x - 22, c.y + 2);
+    cairo_close_path(cr);
+    ellipse_path(cr, c.x, c.y, 44, 28);
+    fill_with_halo(cr, pal::white, 1);
+    for (int w = 0; w < std::min(p.speech_words, 3); ++w) {
+        const double y = c.y - 12 + 12 * w, x0 = c.x - 26 + 4 * (w % 2);
+        cairo_move_to(cr, x0, y);
+        for (int i = 1; i <= 8; ++i) cairo_line_to(cr, x0 + 6 * i, y + ((i % 2) ? -3.5 : 3.5));
+        set_color(cr, pal::outline);
+        cairo_set_line_width(cr, 3);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
     }
 }
 
@@ -280,9 +317,10 @@ void paint_cymbal(cairo_t* cr, Point c, double angle, double alpha) {
     cairo_stroke(cr);
 }
 
-void paint_carton(cairo_t* cr, Point paw, const Props& p) {
+void paint_carton(cairo_t* cr, Point held_at, const Props& p) {
     SavedState keep(cr);
-    rotate_around(cr, paw, p.carton_tilt);
+    const Point paw{held_at.x + p.carton_offset.x, held_at.y + p.carton_offset.y};
+    rotate_around(cr, paw, p.carton_tilt + p.carton_spin);
     const double x = paw.x - 14, y = paw.y - 52;
     cairo_rectangle(cr, x, y, 28, 50);
     set_color(cr, milk, p.carton);
@@ -312,11 +350,14 @@ Point carton_spout(Point paw, double tilt) {
 Point bowl_centre(const Pose& pose, const Props& p) {
     const Point one{pose.paw[0].x + 18, pose.paw[0].y - 10};
     const Point both{(pose.paw[0].x + pose.paw[1].x) / 2, (pose.paw[0].y + pose.paw[1].y) / 2 - 6};
-    return lerp(one, both, p.bowl_both);
+    const Point held = lerp(one, both, p.bowl_both);
+    return {held.x + p.bowl_offset.x, held.y + p.bowl_offset.y};
 }
 
 void paint_bowl(cairo_t* cr, Point c, const Props& p) {
     const double a = p.bowl, r = 36;
+    SavedState keep(cr);
+    rotate_around(cr, c, p.bowl_spin);
     cairo_move_to(cr, c.x - r, c.y);
     cairo_curve_to(cr, c.x - r, c.y + 30, c.x + r, c.y + 30, c.x + r, c.y);
     cairo_close_path(cr);
@@ -342,8 +383,11 @@ void paint_bowl(cairo_t* cr, Point c, const Props& p) {
     }
 }
 
-void paint_fish(cairo_t* cr, Point c, const Props& p) {
+void paint_fish(cairo_t* cr, Point held_at, const Props& p) {
+    const Point c{held_at.x + p.fish_offset.x, held_at.y + p.fish_offset.y};
     const double a = p.fish, left = c.x - 40, eaten_to = left + 62 * p.fish_eaten;
+    SavedState turned(cr);
+    rotate_around(cr, c, p.fish_spin);
     // Skeleton where the fish has been eaten.
     set_color(cr, {0.95, 0.93, 0.88}, a);
     cairo_set_line_width(cr, 2.5);
@@ -387,12 +431,15 @@ void paint_fish(cairo_t* cr, Point c, const Props& p) {
         set_color(cr, pal::outline, a);
         cairo_fill(cr);
     }
-    if (p.crumbs > 0) {
-        for (int k = 0; k < 6; ++k) {
-            const double x = c.x - 20 + 9 * k, y = c.y + 10 + p.crumbs_fall * (60 + 14 * (k % 3));
-            ellipse_path(cr, x, y, 2.2, 2.2);
-            set_color(cr, {0.92, 0.88, 0.80}, p.crumbs);
-            cairo_fill(cr);
+    if (p.crumbs > 0) {  // flakes of fish dropping from the bite, outlined to show on the chest
+        for (int k = 0; k < 4; ++k) {
+            const double x = eaten_to + 6 * (k - 1.5), y = c.y + 14 + p.crumbs_fall * (50 + 16 * (k % 3));
+            ellipse_path(cr, x, y, 4.5, 3.5);
+            set_color(cr, {0.55, 0.72, 0.88}, p.crumbs);
+            cairo_fill_preserve(cr);
+            set_color(cr, pal::outline, p.crumbs);
+            cairo_set_line_width(cr, 1.6);
+            cairo_stroke(cr);
         }
     }
 }
@@ -405,12 +452,13 @@ void paint_props_behind(cairo_t* cr, const Props& p) {
 
 void paint_held_props(cairo_t* cr, const Pose& pose, const Props& p) {
     if (p.cymbals > 0) {
-        paint_cymbal(cr, {pose.paw[0].x + 14, pose.paw[0].y}, 1.25, p.cymbals);
-        paint_cymbal(cr, {pose.paw[1].x - 14, pose.paw[1].y}, -1.25, p.cymbals);
+        const double away = 170 * p.cymbal_slide;
+        paint_cymbal(cr, {pose.paw[0].x + 14 - away, pose.paw[0].y}, 1.25 + 2 * p.cymbal_slide, p.cymbals);
+        paint_cymbal(cr, {pose.paw[1].x - 14 + away, pose.paw[1].y}, -1.25 - 2 * p.cymbal_slide, p.cymbals);
     }
     if (p.bowl > 0) paint_bowl(cr, bowl_centre(pose, p), p);
     if (p.pour > 0) {
-        const Point spout = carton_spout(pose.paw[1], p.carton_tilt);
+        const Point spout = carton_spout(pose.paw[1], p.carton_tilt);  // only while held still
         const Point into = bowl_centre(pose, p);
         cairo_move_to(cr, spout.x, spout.y);
         cairo_curve_to(cr, spout.x - 10, spout.y + 10, into.x + 6, into.y - 30, into.x + 4, into.y);
@@ -424,22 +472,26 @@ void paint_held_props(cairo_t* cr, const Pose& pose, const Props& p) {
 }
 
 void paint_head_props(cairo_t* cr, const Props& p) {
-    if (p.cream > 0) {
+    if (p.cream > 0) {  // slides down off the face as it thins: smaller blobs, lower
         constexpr double blobs[][3] = {{163, 170, 34}, {130, 150, 26}, {196, 150, 26}, {140, 200, 24},
                                        {186, 200, 24}, {118, 182, 18}, {210, 180, 18}};
+        const double size = p.cream, drop = 40 * (1 - p.cream);
         for (int pass = 0; pass < 2; ++pass) {
             for (const auto& b : blobs) {
-                ellipse_path(cr, b[0], b[1], b[2] + (pass == 0 ? 2.5 : 0), b[2] * 0.9 + (pass == 0 ? 2.5 : 0));
-                set_color(cr, pass == 0 ? Color{0.78, 0.74, 0.66} : cream_white, p.cream);
+                const double r = b[2] * size;
+                ellipse_path(cr, b[0], b[1] + drop + (b[1] - 170) * (1 - size), r + (pass == 0 ? 2.5 : 0),
+                             r * 0.9 + (pass == 0 ? 2.5 : 0));
+                set_color(cr, pass == 0 ? Color{0.78, 0.74, 0.66} : cream_white);
                 cairo_fill(cr);
             }
         }
         for (double x : {132.0, 170.0, 198.0}) {  // drips
-            cairo_move_to(cr, x - 5, 205);
-            cairo_line_to(cr, x - 4, 222 + (x - 132) * 0.2);
-            cairo_arc_negative(cr, x, 222 + (x - 132) * 0.2, 4, pi, 0);
-            cairo_line_to(cr, x + 5, 205);
-            set_color(cr, cream_white, p.cream);
+            const double top = 205 + drop, end = 222 + (x - 132) * 0.2 + drop + 30 * (1 - size);
+            cairo_move_to(cr, x - 5 * size, top);
+            cairo_line_to(cr, x - 4 * size, end);
+            cairo_arc_negative(cr, x, end, 4 * size, pi, 0);
+            cairo_line_to(cr, x + 5 * size, top);
+            set_color(cr, cream_white);
             cairo_fill(cr);
         }
     }
@@ -458,18 +510,23 @@ void paint_head_props(cairo_t* cr, const Props& p) {
             cairo_fill(cr);
         }
     }
-    if (p.anger_mark > 0) {
+    if (p.anger_mark > 0) {  // the throbbing cross of veins, on the forehead clear of the stripes
         SavedState keep(cr);
-        cairo_translate(cr, 214, 112);
+        cairo_translate(cr, 200, 122);
+        cairo_scale(cr, 0.4 + 0.6 * p.anger_mark, 0.4 + 0.6 * p.anger_mark);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        set_color(cr, {0.85, 0.12, 0.12}, p.anger_mark);
-        cairo_set_line_width(cr, 3.5);
-        for (int q = 0; q < 4; ++q) {
-            cairo_rotate(cr, pi / 2);
-            cairo_move_to(cr, 3, 4);
-            cairo_curve_to(cr, 6, 4, 6, 10, 5, 12);
-            cairo_move_to(cr, 4, 3);
-            cairo_curve_to(cr, 4, 6, 10, 6, 12, 5);
+        for (int pass = 0; pass < 3; ++pass) {
+            constexpr Color ink[] = {pal::outline, {1, 1, 1}, {0.88, 0.1, 0.1}};
+            constexpr double width[] = {9.5, 7, 4};
+            set_color(cr, ink[pass]);
+            cairo_set_line_width(cr, width[pass]);
+            for (int q = 0; q < 4; ++q) {
+                cairo_rotate(cr, pi / 2);
+                cairo_move_to(cr, 4, 5);
+                cairo_curve_to(cr, 8, 5, 8, 13, 6.5, 16);
+                cairo_move_to(cr, 5, 4);
+                cairo_curve_to(cr, 5, 8, 13, 8, 16, 6.5);
+            }
             cairo_stroke(cr);
         }
     }
@@ -533,13 +590,14 @@ void paint_body_front_props(cairo_t* cr, const Pose& pose, const Props& p) {
 
 void paint_props_in_front(cairo_t* cr, const Props& p) {
     if (p.fart_cloud > 0) paint_fart_cloud(cr, p);
-    if (p.finger > 0) paint_finger(cr, p);
+    if (p.finger > 0) paint_hand(cr, {340, 500}, lerp({330, 470}, {176, 366}, p.finger), HandShape::pointing);
+    if (p.hand > 0) paint_hand(cr, p.hand_from, lerp(p.hand_from, p.hand_at, p.hand), p.hand_shape);
     if (p.flowerpot > 1) paint_flowerpot(cr, p);
     if (p.hearts > 0) paint_hearts(cr, p);
     if (p.sound_waves > 0) paint_sound_waves(cr, p);
     if (p.spray_alpha > 0) paint_spray(cr, p);
     if (p.sparkles > 0) paint_sparkles(cr, p);
-    if (p.talk_marks > 0) paint_talk_marks(cr, p);
+    if (p.speech > 0) paint_speech(cr, p);
     if (p.pie > 0 || p.pie_slide >= 0) paint_pie(cr, p);
     if (p.scratch_marks > 0) paint_scratch_marks(cr, p);
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
 
 #include "cairo_handles.h"
+#include "loudness.h"
 
 namespace pawlet::art {
 namespace {
@@ -40,7 +42,13 @@ void draw_sound(cairo_t* cr, const NamedSound& sound, double x0, double y0) {
     const double seconds = static_cast<double>(s.size()) / synth::sample_rate;
     cairo_set_source_rgb(cr, 0.15, 0.1, 0.08);
     cairo_move_to(cr, x0, y0 + 13);
-    const std::string label = sound.name + "  (" + std::to_string(static_cast<int>(seconds * 1000)) + " ms)";
+    double peak = 0;
+    for (double v : s) peak = std::max(peak, std::abs(v));
+    char measures[120];
+    std::snprintf(measures, sizeof measures, "  %d ms, heard from %d ms, peak %.1f dB, loudest 100 ms %.1f dB RMS",
+                  static_cast<int>(seconds * 1000), static_cast<int>(synth::onset_seconds(s) * 1000),
+                  20 * std::log10(std::max(peak, 1e-6)), synth::loudest_rms_db(s));
+    const std::string label = sound.name + measures;
     cairo_show_text(cr, label.c_str());
     y0 += label_h;
 
