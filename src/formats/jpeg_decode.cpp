@@ -4,9 +4,11 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -84,17 +86,52 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
     return std::nullopt;
 }
 
-// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. Rows go in
-// batches so that libjpeg's per-call work is shared among several of them.
-bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes) {
+// Rows go to libjpeg in batches so that its per-call work is shared among several of them.
+constexpr JDIMENSION row_batch = 16;
+
+// Compares two pixels at a time as 64-bit words: the C runtime's memcmp (msvcrt's, under MinGW)
+// compares byte by byte, and a row mostly matches all the way.
+bool same_pair(const std::uint32_t* a, const std::uint32_t* b) {
+    std::uint64_t x, y;
+    std::memcpy(&x, a, sizeof x);
+    std::memcpy(&y, b, sizeof y);
+    return x == y;
+}
+
+// Copies a fresh row over the kept one, widening `changed` by the span of pixels that differ.
+void take_row(const std::uint32_t* fresh, std::uint32_t* kept, int width, int y, Rect& changed) {
+    int left = 0;
+    while (left + 2 <= width && same_pair(fresh + left, kept + left)) left += 2;
+    while (left < width && fresh[left] == kept[left]) ++left;
+    if (left == width) return;
+    int right = width;
+    while (right - 2 > left && same_pair(fresh + right - 2, kept + right - 2)) right -= 2;
+    while (fresh[right - 1] == kept[right - 1]) --right;
+    std::memcpy(kept + left, fresh + left, std::size_t(right - left) * 4);
+    changed = changed.empty() ? Rect{left, y, right, y + 1}
+                              : Rect{std::min(changed.left, left), changed.top,
+                                     std::max(changed.right, right), y + 1};
+}
+
+// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. With a
+// `scratch` of row_batch rows, `pixels` holds the previous picture of the same size: each batch
+// is decoded into the scratch and only what differs is copied over, noted in `changed`.
+bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes, std::uint8_t* scratch,
+               Rect& changed) {
     if (setjmp(d.error.target)) return false;
-    constexpr JDIMENSION batch = 16;
-    JSAMPROW rows[batch];
+    JSAMPROW rows[row_batch];
+    const int width = static_cast<int>(d.cinfo.output_width);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const JDIMENSION first = d.cinfo.output_scanline;
-        const JDIMENSION count = std::min(batch, d.cinfo.output_height - first);
-        for (JDIMENSION i = 0; i < count; ++i) rows[i] = pixels + row_bytes * (first + i);
-        if (jpeg_read_scanlines(&d.cinfo, rows, count) == 0) return false;
+        const JDIMENSION count = std::min(row_batch, d.cinfo.output_height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = scratch ? scratch + row_bytes * i : pixels + row_bytes * (first + i);
+        const JDIMENSION got = jpeg_read_scanlines(&d.cinfo, rows, count);
+        if (got == 0) return false;
+        for (JDIMENSION i = 0; scratch && i < got; ++i)
+            take_row(reinterpret_cast<const std::uint32_t*>(rows[i]),
+                     reinterpret_cast<std::uint32_t*>(pixels + row_bytes * (first + i)), width,
+                     static_cast<int>(first + i), changed);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
@@ -110,18 +147,27 @@ JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_components != 4)
         return JpegFailure::bad_data;
 
+    const int width = static_cast<int>(cinfo.output_width);
+    const int height = static_cast<int>(cinfo.output_height);
+    const std::size_t row_bytes = std::size_t{cinfo.output_width} * 4;
+    // The previous picture, when it has this size, is compared with rather than overwritten.
+    const bool compare = !into.empty() && into.width == width && into.height == height;
+    std::vector<std::uint8_t> scratch;
     // Same-size pictures (every frame of an animation) reuse the buffer as it is.
     try {
         into.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
+        if (compare) scratch.resize(row_bytes * row_batch);
     } catch (const std::bad_alloc&) {
         return JpegFailure::no_memory;
     }
-    into.width = static_cast<int>(cinfo.output_width);
-    into.height = static_cast<int>(cinfo.output_height);
+    into.width = width;
+    into.height = height;
     // Picture's pixel layout is the byte order B, G, R, A that JCS_EXT_BGRA writes.
     auto* rows = reinterpret_cast<std::uint8_t*>(into.pixels.data());
-    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return decoder.jumped();
-    return std::monostate{};
+    Rect changed;
+    if (!read_rows(decoder, rows, row_bytes, compare ? scratch.data() : nullptr, changed))
+        return decoder.jumped();
+    return compare ? changed : Rect{0, 0, width, height};
 }
 
 }  // namespace
@@ -149,7 +195,8 @@ JpegDecoded decode_jpeg_into(std::span<const std::uint8_t> bytes, Picture& into)
 
 Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes) {
     Picture picture;
-    if (const JpegDecoded outcome = decode_jpeg_into(bytes, picture); !outcome) return outcome.failure();
+    if (const JpegDecoded outcome = decode_jpeg_into(bytes, picture); !outcome)
+        return outcome.failure();
     return picture;
 }
 

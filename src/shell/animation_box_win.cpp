@@ -82,8 +82,10 @@ int AnimationBox::create_sprite(int left, int top, bool shown) {
 }
 
 void AnimationBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
-    // Into the sprite's own buffer: after the first frame no pixel memory is taken per frame.
-    model_->fill_sprite_picture(id, [buffer](Picture& into) { decode_jpeg_into(buffer, into); });
+    // Into the sprite's own buffer: after the first frame no pixel memory is taken per frame, and
+    // only the part that differs from the last frame is repainted.
+    model_->fill_sprite_picture(
+        id, [buffer](Picture& into) { return decode_jpeg_into(buffer, into).as_optional(); });
     invalidate_marked_areas();
 }
 
