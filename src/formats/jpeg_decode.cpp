@@ -89,23 +89,23 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
 // Rows go to libjpeg in batches so that its per-call work is shared among several of them.
 constexpr JDIMENSION row_batch = 16;
 
-// Compares two pixels at a time as 64-bit words: the C runtime's memcmp (msvcrt's, under MinGW)
-// compares byte by byte, and a row mostly matches all the way.
-bool same_pair(const std::uint32_t* a, const std::uint32_t* b) {
-    std::uint64_t x, y;
-    std::memcpy(&x, a, sizeof x);
-    std::memcpy(&y, b, sizeof y);
-    return x == y;
+// Whether eight pixels match, compared as 64-bit words: the C runtime's memcmp (msvcrt's, under
+// MinGW) goes byte by byte, and most of a row usually matches.
+bool same_eight(const std::uint32_t* a, const std::uint32_t* b) {
+    std::uint64_t x[4], y[4];
+    std::memcpy(x, a, sizeof x);
+    std::memcpy(y, b, sizeof y);
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
 }
 
 // Copies a fresh row over the kept one, widening `changed` by the span of pixels that differ.
 void take_row(const std::uint32_t* fresh, std::uint32_t* kept, int width, int y, Rect& changed) {
     int left = 0;
-    while (left + 2 <= width && same_pair(fresh + left, kept + left)) left += 2;
+    while (left + 8 <= width && same_eight(fresh + left, kept + left)) left += 8;
     while (left < width && fresh[left] == kept[left]) ++left;
     if (left == width) return;
     int right = width;
-    while (right - 2 > left && same_pair(fresh + right - 2, kept + right - 2)) right -= 2;
+    while (right - 8 > left && same_eight(fresh + right - 8, kept + right - 8)) right -= 8;
     while (fresh[right - 1] == kept[right - 1]) --right;
     std::memcpy(kept + left, fresh + left, std::size_t(right - left) * 4);
     changed = changed.empty() ? Rect{left, y, right, y + 1}

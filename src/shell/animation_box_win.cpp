@@ -122,6 +122,9 @@ LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_PAINT: paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every pixel is painted from the composed surface
+    case WM_MOUSEMOVE:
+        if (move_handler_) move_handler_();
+        return 0;
     case WM_LBUTTONDOWN:
         if (press_handler_) press_handler_(GET_X_LPARAM(l), GET_Y_LPARAM(l), held_modifiers().bits());
         SetFocus(window_);
