@@ -98,24 +98,26 @@ bool same_eight(const std::uint32_t* a, const std::uint32_t* b) {
     return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
 }
 
-// Copies a fresh row over the kept one, widening `changed` by the span of pixels that differ.
-void take_row(const std::uint32_t* fresh, std::uint32_t* kept, int width, int y, Rect& changed) {
+// Widens `changed` by the span of pixels in which row y's new pixels differ from its old ones.
+void note_row_change(const std::uint32_t* old_row, const std::uint32_t* new_row, int width, int y,
+                     Rect& changed) {
     int left = 0;
-    while (left + 8 <= width && same_eight(fresh + left, kept + left)) left += 8;
-    while (left < width && fresh[left] == kept[left]) ++left;
+    while (left + 8 <= width && same_eight(old_row + left, new_row + left)) left += 8;
+    while (left < width && old_row[left] == new_row[left]) ++left;
     if (left == width) return;
     int right = width;
-    while (right - 8 > left && same_eight(fresh + right - 8, kept + right - 8)) right -= 8;
-    while (fresh[right - 1] == kept[right - 1]) --right;
-    std::memcpy(kept + left, fresh + left, std::size_t(right - left) * 4);
+    while (right - 8 > left && same_eight(old_row + right - 8, new_row + right - 8)) right -= 8;
+    while (old_row[right - 1] == new_row[right - 1]) --right;
     changed = changed.empty() ? Rect{left, y, right, y + 1}
                               : Rect{std::min(changed.left, left), changed.top,
                                      std::max(changed.right, right), y + 1};
 }
 
 // Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. With a
-// `scratch` of row_batch rows, `pixels` holds the previous picture of the same size: each batch
-// is decoded into the scratch and only what differs is copied over, noted in `changed`.
+// `scratch` of row_batch rows, `pixels` holds the previous picture of the same size: each batch's
+// old rows are set aside in the scratch before libjpeg overwrites them, and what differs is
+// noted in `changed`. Copying them first also brings them into the cache that libjpeg's writes
+// would have fetched them into anyway, so the comparison costs little more than the copy.
 bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes, std::uint8_t* scratch,
                Rect& changed) {
     if (setjmp(d.error.target)) return false;
@@ -124,14 +126,14 @@ bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes, std::uin
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const JDIMENSION first = d.cinfo.output_scanline;
         const JDIMENSION count = std::min(row_batch, d.cinfo.output_height - first);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = scratch ? scratch + row_bytes * i : pixels + row_bytes * (first + i);
+        for (JDIMENSION i = 0; i < count; ++i) rows[i] = pixels + row_bytes * (first + i);
+        if (scratch) std::memcpy(scratch, rows[0], row_bytes * count);
         const JDIMENSION got = jpeg_read_scanlines(&d.cinfo, rows, count);
         if (got == 0) return false;
         for (JDIMENSION i = 0; scratch && i < got; ++i)
-            take_row(reinterpret_cast<const std::uint32_t*>(rows[i]),
-                     reinterpret_cast<std::uint32_t*>(pixels + row_bytes * (first + i)), width,
-                     static_cast<int>(first + i), changed);
+            note_row_change(reinterpret_cast<const std::uint32_t*>(scratch + row_bytes * i),
+                            reinterpret_cast<const std::uint32_t*>(rows[i]), width,
+                            static_cast<int>(first + i), changed);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
