@@ -281,7 +281,9 @@ def main() -> int:
             row('idle CPU, %s, %s; vs bare timer' % (where, who), '%.3f %%; %.2fx' % (share, ratio),
                 '<= %.1fx' % GOAL_IDLE_RATIO, ratio <= GOAL_IDLE_RATIO)
     median, p95 = statistics.median(steps), quantile(steps, 0.95)
-    row('frame step median (%d steps, %d actions)' % (len(steps), args.actions), '%.1f ms' % median,
+    # Wine's +timestamp counts whole milliseconds: the mean shows what the median rounds away.
+    row('frame step median (%d steps, %d actions); mean' % (len(steps), args.actions),
+        '%.1f ms; %.2f ms' % (median, statistics.mean(steps)),
         '<= %.1f ms' % GOAL_STEP_MEDIAN_MS, median <= GOAL_STEP_MEDIAN_MS)
     row('frame step p95; max', '%.1f ms; %.1f ms' % (p95, max(steps)), '<= %d ms' % GOAL_STEP_P95_MS,
         p95 <= GOAL_STEP_P95_MS)
