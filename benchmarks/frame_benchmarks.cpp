@@ -108,7 +108,9 @@ void frame_step(benchmark::State& state) {
     for (auto _ : state) {
         const Bytes& jpeg = frames[next];
         if constexpr (reuse)
-            box.fill_sprite_picture(id, [&jpeg](pawlet::Picture& into) { pawlet::decode_jpeg_into(jpeg, into); });
+            box.fill_sprite_picture(id, [&jpeg](pawlet::Picture& into) {
+                return pawlet::decode_jpeg_into(jpeg, into).as_optional();
+            });
         else
             box.set_sprite_picture(id, pawlet::decode_jpeg(jpeg).as_optional());
         for (const pawlet::Rect& area : box.take_dirty_areas())

@@ -55,3 +55,8 @@ add_executable(pawlet WIN32 src/pawlet_main_win.cpp)
 target_include_directories(pawlet PRIVATE src)
 target_link_options(pawlet PRIVATE -municode)
 target_link_libraries(pawlet PRIVATE pawlet_win pawlet_resources)
+
+# The idle yardstick of scripts/bench.sh: a program that does nothing but run one 100 ms timer.
+add_executable(pawlet_bare_timer WIN32 benchmarks/bare_timer_win.cpp)
+target_compile_definitions(pawlet_bare_timer PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_options(pawlet_bare_timer PRIVATE -municode)

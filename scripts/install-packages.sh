@@ -9,8 +9,9 @@ packages=(
   g++ cmake ninja-build nasm pkg-config dpkg-dev python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  # Native libraries: the portable core, unit tests, art and test-asset tools
-  libgtest-dev googletest libbenchmark-dev libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev
+  # Native libraries: the portable core, unit tests, benchmarks (stb_image to compare decoders
+  # with), art and test-asset tools
+  libgtest-dev googletest libbenchmark-dev libstb-dev libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev
   # Running the x86_64 twin under Wine in a virtual display, and looking at it
   wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
   # Making the sounds, and the sound tests' reference files

@@ -6,7 +6,6 @@ namespace skin_engine {
 namespace {
 // Hook procedures get no context: the engine of the process is found here.
 Engine* g_engine = nullptr;
-constexpr wchar_t record_property[] = L"PawletSkinRecord";
 constexpr BYTE translucent_alpha = 244;
 
 LRESULT CALLBACK creation_hook(int code, WPARAM w, LPARAM l) {
@@ -125,14 +124,9 @@ void Engine::adopt(HWND window, DWORD style) {
     if (!record) return;
     record->window = window;
     record->kind = kind;
-    if (!SetPropW(window, record_property, record)) {
-        heap_delete(record);
-        return;
-    }
     record->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&skinned_window_procedure)));
     if (!record->original) {
-        RemovePropW(window, record_property);
         heap_delete(record);
         return;
     }
@@ -153,7 +147,6 @@ void Engine::release(SkinnedWindow* record) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->original));
     if (record->made_layered && IsWindow(window))
         SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-    RemovePropW(window, record_property);
     if (record->previous) record->previous->next = record->next;
     else first_ = record->next;
     if (record->next) record->next->previous = record->previous;
@@ -161,8 +154,12 @@ void Engine::release(SkinnedWindow* record) {
     if (--window_count_ == 0) release_shared_objects();
 }
 
+// Every message of a skinned window looks its record up. A window property would cost a round
+// trip to wineserver per message under Wine; the list holds the thread's few skinned windows.
 SkinnedWindow* Engine::find(HWND window) const {
-    return static_cast<SkinnedWindow*>(GetPropW(window, record_property));
+    for (SkinnedWindow* record = first_; record; record = record->next)
+        if (record->window == window) return record;
+    return nullptr;
 }
 
 HFONT Engine::label_font() {

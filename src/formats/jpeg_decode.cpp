@@ -4,9 +4,11 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -84,17 +86,54 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
     return std::nullopt;
 }
 
-// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. Rows go in
-// batches so that libjpeg's per-call work is shared among several of them.
-bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes) {
+// Rows go to libjpeg in batches so that its per-call work is shared among several of them.
+constexpr JDIMENSION row_batch = 16;
+
+// Whether eight pixels match, compared as 64-bit words: the C runtime's memcmp (msvcrt's, under
+// MinGW) goes byte by byte, and most of a row usually matches.
+bool same_eight(const std::uint32_t* a, const std::uint32_t* b) {
+    std::uint64_t x[4], y[4];
+    std::memcpy(x, a, sizeof x);
+    std::memcpy(y, b, sizeof y);
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
+}
+
+// Widens `changed` by the span of pixels in which row y's new pixels differ from its old ones.
+void note_row_change(const std::uint32_t* old_row, const std::uint32_t* new_row, int width, int y,
+                     Rect& changed) {
+    int left = 0;
+    while (left + 8 <= width && same_eight(old_row + left, new_row + left)) left += 8;
+    while (left < width && old_row[left] == new_row[left]) ++left;
+    if (left == width) return;
+    int right = width;
+    while (right - 8 > left && same_eight(old_row + right - 8, new_row + right - 8)) right -= 8;
+    while (old_row[right - 1] == new_row[right - 1]) --right;
+    changed = changed.empty() ? Rect{left, y, right, y + 1}
+                              : Rect{std::min(changed.left, left), changed.top,
+                                     std::max(changed.right, right), y + 1};
+}
+
+// Reads every row into `pixels`, `row_bytes` apart, then finishes the decompression. With a
+// `scratch` of row_batch rows, `pixels` holds the previous picture of the same size: each batch's
+// old rows are set aside in the scratch before libjpeg overwrites them, and what differs is
+// noted in `changed`. Copying them first also brings them into the cache that libjpeg's writes
+// would have fetched them into anyway, so the comparison costs little more than the copy.
+bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes, std::uint8_t* scratch,
+               Rect& changed) {
     if (setjmp(d.error.target)) return false;
-    constexpr JDIMENSION batch = 16;
-    JSAMPROW rows[batch];
+    JSAMPROW rows[row_batch];
+    const int width = static_cast<int>(d.cinfo.output_width);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         const JDIMENSION first = d.cinfo.output_scanline;
-        const JDIMENSION count = std::min(batch, d.cinfo.output_height - first);
+        const JDIMENSION count = std::min(row_batch, d.cinfo.output_height - first);
         for (JDIMENSION i = 0; i < count; ++i) rows[i] = pixels + row_bytes * (first + i);
-        if (jpeg_read_scanlines(&d.cinfo, rows, count) == 0) return false;
+        if (scratch) std::memcpy(scratch, rows[0], row_bytes * count);
+        const JDIMENSION got = jpeg_read_scanlines(&d.cinfo, rows, count);
+        if (got == 0) return false;
+        for (JDIMENSION i = 0; scratch && i < got; ++i)
+            note_row_change(reinterpret_cast<const std::uint32_t*>(scratch + row_bytes * i),
+                            reinterpret_cast<const std::uint32_t*>(rows[i]), width,
+                            static_cast<int>(first + i), changed);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
@@ -110,18 +149,27 @@ JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     if (cinfo.output_width == 0 || cinfo.output_height == 0 || cinfo.output_components != 4)
         return JpegFailure::bad_data;
 
+    const int width = static_cast<int>(cinfo.output_width);
+    const int height = static_cast<int>(cinfo.output_height);
+    const std::size_t row_bytes = std::size_t{cinfo.output_width} * 4;
+    // The previous picture, when it has this size, is compared with rather than overwritten.
+    const bool compare = !into.empty() && into.width == width && into.height == height;
+    std::vector<std::uint8_t> scratch;
     // Same-size pictures (every frame of an animation) reuse the buffer as it is.
     try {
         into.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
+        if (compare) scratch.resize(row_bytes * row_batch);
     } catch (const std::bad_alloc&) {
         return JpegFailure::no_memory;
     }
-    into.width = static_cast<int>(cinfo.output_width);
-    into.height = static_cast<int>(cinfo.output_height);
+    into.width = width;
+    into.height = height;
     // Picture's pixel layout is the byte order B, G, R, A that JCS_EXT_BGRA writes.
     auto* rows = reinterpret_cast<std::uint8_t*>(into.pixels.data());
-    if (!read_rows(decoder, rows, std::size_t{cinfo.output_width} * 4)) return decoder.jumped();
-    return std::monostate{};
+    Rect changed;
+    if (!read_rows(decoder, rows, row_bytes, compare ? scratch.data() : nullptr, changed))
+        return decoder.jumped();
+    return compare ? changed : Rect{0, 0, width, height};
 }
 
 }  // namespace
@@ -149,7 +197,8 @@ JpegDecoded decode_jpeg_into(std::span<const std::uint8_t> bytes, Picture& into)
 
 Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes) {
     Picture picture;
-    if (const JpegDecoded outcome = decode_jpeg_into(bytes, picture); !outcome) return outcome.failure();
+    if (const JpegDecoded outcome = decode_jpeg_into(bytes, picture); !outcome)
+        return outcome.failure();
     return picture;
 }
 

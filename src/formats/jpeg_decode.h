@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <span>
-#include <variant>
 
+#include "base/geometry.h"
 #include "base/parsed.h"
 #include "base/picture.h"
 
@@ -31,7 +31,10 @@ Parsed<Picture, JpegFailure> decode_jpeg(std::span<const std::uint8_t> bytes);
 
 // The same, into a caller's picture whose pixel buffer is reused: it grows only when the new
 // picture needs more room and is never zero-filled first. On failure `into` is left empty.
-using JpegDecoded = Parsed<std::monostate, JpegFailure>;
+// On success it gives the part of the picture that changed: when `into` held a picture of the
+// same size, the smallest rectangle around every pixel that differs from it (empty when none
+// does), else the whole picture. Successive frames of an animation mostly differ in a small part.
+using JpegDecoded = Parsed<Rect, JpegFailure>;
 JpegDecoded decode_jpeg_into(std::span<const std::uint8_t> bytes, Picture& into);
 
 }  // namespace pawlet

@@ -22,15 +22,15 @@ void copy_rows(const Picture& from, int left, int top, const Rect& part, const R
     }
 }
 
-// The rectangle a picture covers when placed at (left, top), cut to `bounds`. Worked out in 64
-// bits so that a position near the ends of int cannot overflow.
-Rect placed_within(int left, int top, const Picture& picture, const Rect& bounds) {
+// The rectangle that width x height pixels cover when placed at (left, top), cut to `bounds`.
+// Worked out in 64 bits so that a position near the ends of int cannot overflow.
+Rect placed_within(long long left, long long top, int width, int height, const Rect& bounds) {
     auto clamp = [](long long v, int lo, int hi) {
         return static_cast<int>(std::clamp<long long>(v, lo, hi));
     };
     const Rect placed{clamp(left, bounds.left, bounds.right), clamp(top, bounds.top, bounds.bottom),
-                      clamp(static_cast<long long>(left) + picture.width, bounds.left, bounds.right),
-                      clamp(static_cast<long long>(top) + picture.height, bounds.top, bounds.bottom)};
+                      clamp(left + width, bounds.left, bounds.right),
+                      clamp(top + height, bounds.top, bounds.bottom)};
     return placed.empty() ? Rect{} : placed;
 }
 
@@ -44,7 +44,7 @@ SpriteBox::SpriteBox(int client_width, int client_height, std::uint32_t backgrou
                            background_colour);
     if (background && !background->empty()) {
         const Rect client{0, 0, surface_.width, surface_.height};
-        const Rect part = placed_within(0, 0, *background, client);
+        const Rect part = placed_within(0, 0, background->width, background->height, client);
         copy_rows(*background, 0, 0, part, client, surface_.pixels.data(), surface_.width);
     }
 }
@@ -63,17 +63,28 @@ void SpriteBox::set_sprite_picture(int id, std::optional<Picture> picture) {
     });
 }
 
-SpriteBox::Sprite* SpriteBox::begin_change(int id) {
-    Sprite* sprite = find(id);
-    if (sprite) mark(*sprite);
-    return sprite;
+SpriteBox::Before SpriteBox::before_change(const Sprite& s) const {
+    return {client_part(s), s.picture.empty() ? 0 : s.picture.width,
+            s.picture.empty() ? 0 : s.picture.height};
 }
 
-void SpriteBox::end_change(Sprite& s) {
+void SpriteBox::end_change(Sprite& s, const Before& before, const std::optional<Rect>& changed) {
     if (s.picture.empty()) {
         s.picture.width = s.picture.height = 0;
         s.picture.pixels.clear();  // keeps the capacity for the next picture
     }
+    const bool same_size = !s.picture.empty() && before.width == s.picture.width &&
+                           before.height == s.picture.height;
+    if (changed && same_size) {
+        if (changed->empty()) return;
+        const Rect in_client =
+            placed_within(static_cast<long long>(s.left) + changed->left,
+                          static_cast<long long>(s.top) + changed->top, changed->width(),
+                          changed->height(), before.area);
+        if (!in_client.empty()) dirty_.push_back(in_client);
+        return;
+    }
+    if (!before.area.empty()) dirty_.push_back(before.area);
     mark(s);
 }
 
@@ -113,7 +124,8 @@ const SpriteBox::Sprite* SpriteBox::find(int id) const {
 
 Rect SpriteBox::client_part(const Sprite& s) const {
     if (s.picture.empty()) return {};
-    return placed_within(s.left, s.top, s.picture, Rect{0, 0, surface_.width, surface_.height});
+    return placed_within(s.left, s.top, s.picture.width, s.picture.height,
+                         Rect{0, 0, surface_.width, surface_.height});
 }
 
 void SpriteBox::mark(const Sprite& s) {

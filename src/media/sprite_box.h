@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "base/geometry.h"
@@ -27,11 +28,20 @@ public:
 
     // The same, but `fill` writes the new picture into the sprite's own one, whose pixel buffer
     // is kept from picture to picture; leaving it empty leaves the sprite without a picture.
+    // `fill` may return the part it changed (std::optional<Rect>, picture coordinates): when the
+    // new picture has the old one's size, only that part is marked, so unchanged pixels are
+    // neither composed nor copied to the screen again. Without it the old and new areas are marked.
     template <typename Fill>
     void fill_sprite_picture(int id, Fill&& fill) {
-        if (Sprite* sprite = begin_change(id)) {
+        Sprite* sprite = find(id);
+        if (!sprite) return;
+        const Before before = before_change(*sprite);
+        if constexpr (std::is_void_v<std::invoke_result_t<Fill&, Picture&>>) {
             fill(sprite->picture);
-            end_change(*sprite);
+            end_change(*sprite, before, std::nullopt);
+        } else {
+            const std::optional<Rect> changed = fill(sprite->picture);
+            end_change(*sprite, before, changed);
         }
     }
 
@@ -55,8 +65,14 @@ private:
         bool shown;
         Picture picture;  // empty: none
     };
-    Sprite* begin_change(int id);  // marks the old area; null for an unknown id
-    void end_change(Sprite& s);    // marks the new one
+    struct Before {
+        Rect area;  // in client coordinates; empty without a picture
+        int width, height;
+    };
+    Before before_change(const Sprite& s) const;
+    // Marks what the change touched: `changed` alone when the picture kept its size, else the
+    // old area and the new one.
+    void end_change(Sprite& s, const Before& before, const std::optional<Rect>& changed);
     Sprite* find(int id);
     const Sprite* find(int id) const;
     Rect client_part(const Sprite& s) const;  // empty when it has no picture

@@ -82,8 +82,10 @@ int AnimationBox::create_sprite(int left, int top, bool shown) {
 }
 
 void AnimationBox::set_sprite_picture(int id, std::span<const std::uint8_t> buffer) {
-    // Into the sprite's own buffer: after the first frame no pixel memory is taken per frame.
-    model_->fill_sprite_picture(id, [buffer](Picture& into) { decode_jpeg_into(buffer, into); });
+    // Into the sprite's own buffer: after the first frame no pixel memory is taken per frame, and
+    // only the part that differs from the last frame is repainted.
+    model_->fill_sprite_picture(
+        id, [buffer](Picture& into) { return decode_jpeg_into(buffer, into).as_optional(); });
     invalidate_marked_areas();
 }
 
@@ -120,6 +122,9 @@ LRESULT AnimationBox::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_PAINT: paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every pixel is painted from the composed surface
+    case WM_MOUSEMOVE:
+        if (move_handler_) move_handler_();
+        return 0;
     case WM_LBUTTONDOWN:
         if (press_handler_) press_handler_(GET_X_LPARAM(l), GET_Y_LPARAM(l), held_modifiers().bits());
         SetFocus(window_);

@@ -18,6 +18,8 @@ class AnimationBox {
 public:
     // Left-button press in client coordinates; keys: 1 Ctrl, 2 Shift, 4 Alt.
     using PressHandler = std::function<void(int x, int y, int keys)>;
+    // The system pointer moved over the box's client area.
+    using MoveHandler = std::function<void()>;
 
     // Creates the box hidden as a child of `parent`; null when the window can't be made.
     static std::unique_ptr<AnimationBox> create(HWND parent, const RECT& bounds,
@@ -38,6 +40,7 @@ public:
     HCURSOR pointer() const { return pointer_.cursor(); }
 
     void on_press(PressHandler handler) { press_handler_ = std::move(handler); }
+    void on_pointer_move(MoveHandler handler) { move_handler_ = std::move(handler); }
 
 private:
     AnimationBox() = default;
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<OffscreenSurface> surface_;
     PointerSetting pointer_;
     PressHandler press_handler_;
+    MoveHandler move_handler_;
 };
 
 }  // namespace pawlet

@@ -20,14 +20,20 @@ public:
 
     // Reads the pointer's position and the window's corner afresh and gives the box the setting
     // for that spot. A tick whose choice is the one the box already shows changes nothing: it
-    // makes no pointer, allocates nothing and repaints nothing.
+    // makes no pointer, allocates nothing and repaints nothing. Once a tick has found the pointer
+    // off the box, where no spot matches and the hand is set, ticks read nothing until the box
+    // reports the pointer moving over it again (pointer_moved_over_box).
     void update();
+
+    // The box's WM_MOUSEMOVE: the pointer is over the box, so ticks read it again.
+    void pointer_moved_over_box() { away_ = false; }
 
 private:
     HWND window_;
     AnimationBox& box_;
     EmbeddedCursorFiles files_;
     std::optional<std::span<const std::uint8_t>> shown_;  // none before the first setting
+    bool away_ = false;  // the pointer was off the box at the last tick and has not come back
 };
 
 }  // namespace pawlet

@@ -104,6 +104,7 @@ bool MainWindow::create_controls() {
                                         rcdata_resource(PAWLET_RES_BACKGROUND_JPEG));
             if (!box_) return false;
             box_->on_press(handlers_.box_pressed);
+            box_->on_pointer_move(handlers_.box_pointer_moved);
             controls_[i] = box_->window();
             break;
         }

@@ -19,6 +19,7 @@ struct MainWindowHandlers {
     std::function<void()> hover_tick;
     std::function<void()> sound_sync_tick;
     AnimationBox::PressHandler box_pressed;
+    AnimationBox::MoveHandler box_pointer_moved;
 };
 
 // The frameless main window with the controls of main_window_layout.

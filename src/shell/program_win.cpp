@@ -40,6 +40,9 @@ int Program::start_program() {
     handlers.hover_tick = [this] { update_hover_cursor(); };
     handlers.sound_sync_tick = [this] { sound_sync_tick(); };
     handlers.box_pressed = [this](int x, int y, int keys) { box_pressed(x, y, keys); };
+    handlers.box_pointer_moved = [this] {
+        if (hover_) hover_->pointer_moved_over_box();
+    };
     main_ = MainWindow::load(std::move(handlers));
     if (!main_) fatal_error(L"Pawlet could not create its main window.");
 

@@ -17,9 +17,14 @@ MessageFilter message_filter() { return g_filter; }
 
 bool dispatch_pending_messages() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (message.message == WM_QUIT) return true;
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) break;
+    // One PeekMessage per message: each is a round trip to wineserver under Wine, and the pump
+    // runs ten times a second for the hover timer alone. A quit taken out is put back at once,
+    // so it stays queued for the outer loop.
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return true;
+        }
         deliver(message);
     }
     return false;

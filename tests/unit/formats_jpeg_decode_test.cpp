@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -280,6 +282,77 @@ TEST(DecodeJpegInto, ReusesTheCallersPictureAndEmptiesItOnFailure) {
             for (const auto& [x, y, colour] : step.samples) expect_near_colour(into, x, y, colour);
         }
     }
+}
+
+// The part reported as changed must be exactly the box around the pixels that differ between
+// two separate decodes, and the picture decoded over the old one must equal a fresh decode.
+TEST(DecodeJpegInto, ReportsTheSmallestRectangleAroundWhatChanged) {
+    const auto scene = [](int patch_left, int patch_top) {
+        return [=](int x, int y) {
+            const bool in_patch = x >= patch_left && x < patch_left + 10 && y >= patch_top &&
+                                  y < patch_top + 6;
+            return in_patch ? red : Rgb{static_cast<std::uint8_t>(x * 4), 120,
+                                        static_cast<std::uint8_t>(y * 4)};
+        };
+    };
+    const Bytes plain = testing::encode_jpeg(64, 48, [](int x, int y) {
+        return Rgb{static_cast<std::uint8_t>(x * 4), 120, static_cast<std::uint8_t>(y * 4)};
+    });
+    const Bytes patched = testing::encode_jpeg(64, 48, scene(37, 21));
+    const Bytes patched_elsewhere = testing::encode_jpeg(64, 48, scene(45, 25));
+    const Bytes other_size = testing::encode_jpeg(48, 64, scene(3, 2));
+
+    // The box around every pixel where two fresh decodes differ; empty when none does.
+    const auto true_difference = [](const Bytes& a, const Bytes& b) {
+        const Picture pa = *decode_jpeg(a), pb = *decode_jpeg(b);
+        Rect box;
+        for (int y = 0; y < pa.height; ++y)
+            for (int x = 0; x < pa.width; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * pa.width + x;
+                if (pa.pixels[i] == pb.pixels[i]) continue;
+                box = box.empty() ? Rect{x, y, x + 1, y + 1}
+                                  : Rect{std::min(box.left, x), std::min(box.top, y),
+                                         std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+            }
+        return box;
+    };
+    struct Step {
+        const char* name;
+        const Bytes* jpeg;
+        std::optional<Rect> changed;  // nullopt: the box around the difference from the last step
+    };
+    const Rect whole{0, 0, 64, 48};
+    const std::vector<Step> steps = {
+        {"first picture: all of it", &plain, whole},
+        {"the same picture again: nothing", &plain, Rect{}},
+        {"a patch added", &patched, std::nullopt},
+        {"the patch moved a little", &patched_elsewhere, std::nullopt},
+        {"another size: all of it", &other_size, Rect{0, 0, 48, 64}},
+        {"the first size again: all of it", &plain, whole},
+    };
+    Picture into;
+    const Bytes* last = nullptr;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        const JpegDecoded outcome = decode_jpeg_into(*step.jpeg, into);
+        ASSERT_TRUE(outcome);
+        const Rect want = step.changed ? *step.changed : true_difference(*last, *step.jpeg);
+        EXPECT_EQ(*outcome, want) << "got (" << outcome->left << "," << outcome->top << ")-("
+                                  << outcome->right << "," << outcome->bottom << ")";
+        if (!step.changed) {
+            EXPECT_FALSE(want.empty());
+            EXPECT_LT(want.width() * want.height(), 64 * 48 / 2) << "a small patch changed a small part";
+        }
+        const Picture fresh = *decode_jpeg(*step.jpeg);
+        EXPECT_TRUE(into.pixels == fresh.pixels) << "decoding over the last picture gave other pixels";
+        last = step.jpeg;
+    }
+
+    // A failure after a picture leaves nothing to compare with: the next picture is all new.
+    EXPECT_FALSE(decode_jpeg_into(with_scan_byte(two_halves({.progressive = true}), 2, 0xEE), into));
+    const JpegDecoded after_failure = decode_jpeg_into(plain, into);
+    ASSERT_TRUE(after_failure);
+    EXPECT_EQ(*after_failure, whole);
 }
 
 }  // namespace

@@ -268,6 +268,41 @@ TEST(SpriteBox, FillingKeepsTheSpritesPixelBuffer) {
     EXPECT_TRUE(box.take_dirty_areas().empty());
 }
 
+// A fill that says which part it changed has only that part marked, at the sprite's position and
+// cut to the client, as long as the picture keeps its size; otherwise old and new areas are.
+TEST(SpriteBox, FillReportingItsChangedPartMarksOnlyThatPart) {
+    struct Step {
+        const char* name;
+        int width, height;            // 0 x 0: the fill fails and leaves the picture empty
+        std::optional<Rect> changed;  // what the fill reports, in picture coordinates
+        std::vector<Rect> dirty;
+    };
+    // The sprite sits at (2, 1) of the 5 x 3 client, so a 4 x 2 picture's last column is cut off.
+    const std::vector<Step> steps = {
+        {"first picture: its whole area", 4, 2, Rect{0, 0, 4, 2}, {{2, 1, 5, 3}}},
+        {"one pixel changed", 4, 2, Rect{1, 0, 2, 1}, {{3, 1, 4, 2}}},
+        {"nothing changed", 4, 2, Rect{}, {}},
+        {"a change partly outside the client", 4, 2, Rect{2, 1, 4, 2}, {{4, 2, 5, 3}}},
+        {"a change wholly outside the client", 4, 2, Rect{3, 0, 4, 2}, {}},
+        {"no report: old and new areas", 4, 2, std::nullopt, {{2, 1, 5, 3}, {2, 1, 5, 3}}},
+        {"another size: old and new areas", 2, 1, Rect{0, 0, 1, 1}, {{2, 1, 5, 3}, {2, 1, 4, 2}}},
+        {"failed fill: the old area", 0, 0, Rect{}, {{2, 1, 4, 2}}},
+        {"a picture after the failure: all of it", 2, 1, Rect{0, 0, 1, 1}, {{2, 1, 4, 2}}},
+    };
+    SpriteBox box = small_box();
+    const int id = box.create_sprite(2, 1);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        box.fill_sprite_picture(id, [&step](Picture& into) {
+            into.width = step.width;
+            into.height = step.height;
+            into.pixels.assign(static_cast<std::size_t>(step.width) * step.height, colour_of('s'));
+            return step.changed;
+        });
+        EXPECT_EQ(describe(box.take_dirty_areas()), describe(step.dirty));
+    }
+}
+
 TEST(SpriteBox, IdentifiersCountFromOneInEachBox) {
     SpriteBox first = small_box();
     EXPECT_EQ(first.create_sprite(0, 0), 1);

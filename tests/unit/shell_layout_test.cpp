@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input/hover_cursors.h"
 #include "shell/layout.h"
 
 namespace pawlet {
@@ -62,6 +63,25 @@ TEST(Layout, TabMovesBetweenTheShownTabStopsAndWraps) {
     for (const Case& c : cases) {
         EXPECT_EQ(next_tab_stop(c.current, c.backwards), c.expected)
             << "from " << c.current << (c.backwards ? " backwards" : " forwards");
+    }
+}
+
+}  // namespace
+}  // namespace pawlet
+
+namespace pawlet {
+namespace {
+
+// The hover tick stops reading the pointer once it is off the animation box: that is only right
+// while every hover spot lies inside the box (hover positions count from the window's corner,
+// where the box's window starts).
+TEST(Layout, EveryHoverSpotLiesInsideTheAnimationBox) {
+    const Rect& box = main_window_layout[animation_box].bounds;
+    for (const HoverEntry& entry : hover_cursors) {
+        const TouchRegion& r = *entry.region;
+        EXPECT_TRUE(r.x_low >= box.left - 1 && r.x_high <= box.right && r.y_low >= box.top - 1 &&
+                    r.y_high <= box.bottom)
+            << "region " << r.number << " reaches past the box";
     }
 }
 

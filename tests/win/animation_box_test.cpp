@@ -192,6 +192,38 @@ TEST(AnimationBoxPainting, FramesOfOneSizeAreDecodedIntoOneBuffer) {
     EXPECT_GT(second->pixels[0] & 0xFFu, 200u) << "the second frame's blue is in the buffer";
 }
 
+// Successive frames mostly differ in a small part: only that part is repainted, and a frame equal
+// to the one shown repaints nothing.
+TEST(AnimationBoxPainting, AFrameMarksOnlyWhereItDiffersFromTheLastOne) {
+    TopWindow top;
+    auto box = make_box(top.window);
+    ASSERT_TRUE(box);
+    ShowWindow(box->window(), SW_SHOW);
+    const auto frame = [](bool with_patch) {
+        return testing::encode_jpeg(320, 480, [with_patch](int x, int y) -> testing::Rgb {
+            if (with_patch && x >= 150 && x < 170 && y >= 200 && y < 212) return {250, 0, 0};
+            return {static_cast<std::uint8_t>(x * 255 / 320), 90, static_cast<std::uint8_t>(y * 255 / 480)};
+        });
+    };
+    const int id = box->create_sprite(0, 0);
+    box->set_sprite_picture(id, frame(false));
+    UpdateWindow(box->window());
+
+    box->set_sprite_picture(id, frame(false));
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(box->window(), &pending, FALSE)) << "the same frame again repainted";
+
+    box->set_sprite_picture(id, frame(true));
+    ASSERT_TRUE(GetUpdateRect(box->window(), &pending, FALSE));
+    // Lossy coding spreads a change over the 16 x 16 blocks around it, no further.
+    EXPECT_TRUE(pending.left <= 150 && pending.top <= 200 && pending.right >= 170 && pending.bottom >= 212 &&
+                pending.left >= 134 && pending.top >= 184 && pending.right <= 186 && pending.bottom <= 228)
+        << "marked (" << pending.left << "," << pending.top << ")-(" << pending.right << ","
+        << pending.bottom << ")";
+    UpdateWindow(box->window());
+    EXPECT_TRUE(close_to(pixel_on_screen(box->window(), 160, 206), 250, 0, 0)) << "the patch shows";
+}
+
 TEST(AnimationBoxPress, RaisesThePressWithClientCoordinatesOncePerDoubleClick) {
     TopWindow top;
     auto box = make_box(top.window);

@@ -176,5 +176,53 @@ TEST(HoverPointer, EachTickReadsTheWindowsCornerAfresh) {
     EXPECT_EQ(GetCursor(), pet.box->pointer());
 }
 
+// Off the box no spot matches, so after one tick there has found the hand, ticks read nothing
+// until the pointer's move over the box (a WM_MOUSEMOVE the box passes on) wakes them.
+TEST(HoverPointer, OffTheBoxTicksRestUntilThePointerMovesOverTheBox) {
+    PetWindow pet;
+    ASSERT_TRUE(pet.box);
+    HoverPointer hover(pet.window, *pet.box, embedded_cursor_files());
+    bool moved = false;
+    pet.box->on_pointer_move([&] {
+        moved = true;
+        hover.pointer_moved_over_box();
+    });
+    const auto dispatch_until_moved = [&] {
+        moved = false;
+        const ULONGLONG give_up = GetTickCount64() + 5000;
+        while (!moved && GetTickCount64() < give_up) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        }
+        return moved;
+    };
+
+    pet.point_at_box(163, 362);  // the belly
+    hover.update();
+    ASSERT_EQ(describe(pet.box->pointer()), expected(cursor_dagger));
+    pet.point_at_box(-300, 200);  // beside the window
+    hover.update();
+    EXPECT_EQ(pet.box->pointer(), hand_pointer());
+
+    // Back over the belly, with the move not yet dispatched: the tick rests.
+    MSG stale;
+    while (PeekMessageW(&stale, nullptr, 0, 0, PM_REMOVE)) {}
+    pet.point_at_box(163, 362);
+    hover.update();
+    EXPECT_EQ(pet.box->pointer(), hand_pointer()) << "a tick read the pointer while it was off the box";
+    ASSERT_TRUE(dispatch_until_moved()) << "the box heard no move of the pointer over it";
+    hover.update();
+    EXPECT_EQ(describe(pet.box->pointer()), expected(cursor_dagger));
+
+    // Over the box outside every spot, ticks go on reading: the hand, then the spot moved to.
+    pet.point_at_box(20, 20);
+    hover.update();
+    EXPECT_EQ(pet.box->pointer(), hand_pointer());
+    pet.point_at_box(89, 132);  // the left ear
+    hover.update();
+    EXPECT_EQ(describe(pet.box->pointer()), expected(cursor_ok_hand));
+}
+
 }  // namespace
 }  // namespace pawlet
