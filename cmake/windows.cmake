@@ -55,3 +55,10 @@ add_executable(pawlet WIN32 src/pawlet_main_win.cpp)
 target_include_directories(pawlet PRIVATE src)
 target_link_options(pawlet PRIVATE -municode)
 target_link_libraries(pawlet PRIVATE pawlet_win pawlet_resources)
+
+# The asset-pack checker as a console program of this architecture.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tools/pawlet_check ${CMAKE_BINARY_DIR}/tools/pawlet_check)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+  include(${PROJECT_SOURCE_DIR}/cmake/release_zip.cmake)
+endif()

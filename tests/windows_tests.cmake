@@ -59,13 +59,42 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
     # The skin tests reach the engine's library and the built skins.
     target_compile_definitions(${name} PRIVATE PAWLET_SKIN_ENGINE_DLL="$<TARGET_FILE:skin_engine>"
-      PAWLET_SKINS_DIR="${PAWLET_SKINS_DIR}")
+      PAWLET_SKINS_DIR="${PAWLET_SKINS_DIR}" PAWLET_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+      PAWLET_VERSION_MINOR=${PROJECT_VERSION_MINOR} PAWLET_VERSION_PATCH=${PROJECT_VERSION_PATCH}
+      PAWLET_VERSION_TEXT=L"${PROJECT_VERSION}.0")
     add_test(NAME win32.${name} COMMAND ${name})
     set_tests_properties(win32.${name} PROPERTIES LABELS win32 TIMEOUT 300)
   endforeach()
 
   pawlet_add_e2e_tests(e2e 600)
 else()
+  # The product's pack checker, a console program, under 32-bit Wine.
+  add_test(NAME product.pawlet_check
+    COMMAND ${Python3_EXECUTABLE} -m unittest -v test_pawlet_check
+    WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/pack_check)
+  set_tests_properties(product.pawlet_check PROPERTIES LABELS product TIMEOUT 900
+    ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_CHECK=$<TARGET_FILE:pawlet_check>;PAWLET_GOOD_PACK=${PAWLET_CAT_ASSETS_DIR}")
+
+  # The release zip, made by cpack as a user of the README would, then read and run.
+  add_test(NAME package.release_zip.make
+    COMMAND ${CMAKE_CPACK_COMMAND} --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(package.release_zip.make PROPERTIES LABELS package TIMEOUT 300
+    FIXTURES_SETUP release_zip)
+  set(release_zip_env
+    "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_RELEASE_ZIP=${CMAKE_BINARY_DIR}/${PAWLET_RELEASE_NAME}.zip;PAWLET_VERSION=${PROJECT_VERSION};PAWLET_PRODUCT=$<TARGET_FILE:pawlet>;PAWLET_TWIN=${PROJECT_SOURCE_DIR}/build/win64/pawlet.exe;PAWLET_NATIVE_CHECK=${PROJECT_SOURCE_DIR}/build/native/tools/pawlet_check/pawlet-check")
+  foreach(kind IN ITEMS package.release_zip.contents:ReleaseZipContents e2e.release_zip.twin_runs:ReleaseZipRunsTwin
+                        product.release_zip.product_runs:ReleaseZipRunsProduct)
+    string(REPLACE ":" ";" kind ${kind})
+    list(GET kind 0 name)
+    list(GET kind 1 class)
+    string(REGEX MATCH "^[a-z]+" label ${name})
+    add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} -m unittest -v test_release_zip.${class}
+      WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/tests/package)
+    set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT 900 FIXTURES_REQUIRED release_zip
+      ENVIRONMENT "${release_zip_env}")
+  endforeach()
+
   # The product itself under 32-bit Wine: functional checks only (the suites leave timing to
   # wine64), bounded by a time-out several times a suite's run under the emulator.
   pawlet_add_e2e_tests(product 900)
