@@ -3,6 +3,7 @@ the native build's, or a Windows build's console program, which runs under its o
 
 import json
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -11,6 +12,7 @@ from pathlib import Path
 
 CHECK = os.environ.get('PAWLET_CHECK')
 GOOD_PACK = os.environ.get('PAWLET_GOOD_PACK')
+WINE_TRACE = re.compile(r'^([0-9a-f]+:)+(trace|err|fixme|warn):')
 
 
 def is_pe(path) -> bool:
@@ -43,7 +45,10 @@ class Checker:
         with open(out_path, 'wb') as out, open(err_path, 'wb') as err:
             self.session.start(args, program=self.exe, stdout=out, stderr=err)
         code = self.session.wait_exit(timeout=300)
-        return code, out_path.read_text().replace('\r\n', '\n'), err_path.read_text()
+        # Wine's own trace lines share the program's stderr.
+        err = ''.join(line for line in err_path.read_text(errors='replace').splitlines(keepends=True)
+                      if not WINE_TRACE.match(line))
+        return code, out_path.read_text().replace('\r\n', '\n'), err
 
     @staticmethod
     def windows_path(path: Path) -> str:

@@ -1,6 +1,8 @@
 #include "gif_writer.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -113,9 +115,15 @@ bool write_animated_gif(const std::filesystem::path& path, const std::vector<Gif
         else steps.push_back({&frame.picture, before, box, frame.hold_ms});
     }
 
+    // Opened here rather than by EGifOpenFileName, which makes the file readable by its owner alone.
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) return false;
     int error = 0;
-    GifFile gif(EGifOpenFileName(path.c_str(), false, &error));
-    if (!gif) return false;
+    GifFile gif(EGifOpenFileHandle(fd, &error));
+    if (!gif) {
+        close(fd);
+        return false;
+    }
     EGifSetGifVersion(gif.get(), true);
     if (EGifPutScreenDesc(gif.get(), first.width, first.height, 8, 0, nullptr) != GIF_OK) return false;
     if (steps.size() > 1 && !put_loop_forever(gif.get())) return false;

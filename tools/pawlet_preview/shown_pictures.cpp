@@ -1,5 +1,7 @@
 #include "shown_pictures.h"
 
+#include <utility>
+
 #include "pet/action_catalogue.h"
 #include "pet/action_engine.h"
 
