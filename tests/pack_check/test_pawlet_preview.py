@@ -42,6 +42,10 @@ class PawletPreviewTest(unittest.TestCase):
         pie = delays(out / 'pie.gif')
         self.assertEqual(sum(pie), 21 * 5 + 50)
         self.assertEqual(pie[-1], 50)
+        # A picture replaced before the next wait never reaches the screen, so no frame lasts 0 ms
+        # (browsers would show such a frame for 100 ms).
+        for name in NAMES:
+            self.assertNotIn(0, delays(out / f'{name}.gif'), name)
         size = subprocess.run(['identify', '-format', '%W %H\n', str(out / 'pie.gif')], check=True,
                               capture_output=True, text=True).stdout.split('\n')[0]
         self.assertEqual(size, '79 120')  # the 316 x 478 the window shows, scaled
