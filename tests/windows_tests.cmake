@@ -88,7 +88,7 @@ else()
     string(REPLACE ":" ";" kind ${kind})
     list(GET kind 0 name)
     list(GET kind 1 class)
-    string(REGEX MATCH "^[a-z]+" label ${name})
+    string(REGEX MATCH "^[a-z0-9]+" label ${name})
     add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} -m unittest -v test_release_zip.${class}
       WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/tests/package)
     set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT 900 FIXTURES_REQUIRED release_zip
