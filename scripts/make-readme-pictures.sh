@@ -18,15 +18,16 @@ rm -rf "$preview"
 build/native/tools/pawlet_preview/pawlet-preview --scale 0.5 \
   --background build/native/art/background.jpg build/native/cat-assets "$preview"
 
+rm -rf "$pictures"
 mkdir -p "$pictures"
-# The screen is black around the window: trimming leaves the window. -strip drops the time stamps,
-# so an unchanged picture gives the same file.
-convert build/run/screenshot.png -trim +repage -strip "$pictures/screenshot.png"
-for action in pie stomach; do
+# The screen is black around the window: trimming leaves the window. -strip drops the time stamps;
+# JPEG keeps the photographs of the alley small, PNG8 the region map's lines sharp.
+convert build/run/screenshot.png -trim +repage -strip -quality 85 "$pictures/screenshot.jpg"
+for action in pie cymbal; do
   cp "$preview/$action.gif" "$pictures/$action.gif"
 done
-convert "$preview/all-actions.png" -strip -colors 128 "PNG8:$pictures/all-actions.png"
-convert "$preview/regions.png" -strip -colors 128 "PNG8:$pictures/regions.png"
+convert "$preview/all-actions.png" -strip -resize 80% -quality 72 -sampling-factor 4:2:0 "$pictures/all-actions.jpg"
+convert "$preview/regions.png" -strip -colors 64 "PNG8:$pictures/regions.png"
 
 echo "make-readme-pictures.sh: wrote into $pictures:"
 du -ch "$pictures"/* | sed 's/^/  /'

@@ -24,8 +24,8 @@ constexpr const char* usage =
 
 constexpr double sheet_scale = 0.3;
 constexpr int sheet_columns = 10;
-constexpr double overview_scale = 0.25;
-constexpr std::size_t overview_frames = 8;
+constexpr double overview_scale = 0.2;
+constexpr std::size_t overview_frames = 6;
 
 std::string sound_text(const ActionEntry& entry) {
     if (!entry.cue_delay_ms) return "no sound";
@@ -42,10 +42,17 @@ std::string file_part(const std::string& catalogue_name) {
     return catalogue_name.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
+// "0012" of "pie\\pie0012.jpg".
+std::string number_part(const std::string& catalogue_name) {
+    const std::string file = file_part(catalogue_name);
+    return file.size() >= 8 ? file.substr(file.size() - 8, 4) : file;
+}
+
 struct Subject {
     int action;  // 0: the idle blink
     std::string name;
     std::string title;
+    std::string short_title;
     std::vector<std::string> frames;  // every picture it reads, in order
 };
 
@@ -55,12 +62,15 @@ std::vector<Subject> subjects() {
                    "blink (idle): " + std::to_string(ActionEngine::blink_open_ms) + ", " +
                        std::to_string(ActionEngine::blink_half_ms) + " and " +
                        std::to_string(ActionEngine::idle_pause_ms) + " ms",
+                   "blink (idle)",
                    {idle_picture_names.begin(), idle_picture_names.end()}});
     for (const ActionEntry& entry : action_catalogue) {
         Subject subject{entry.number, entry.name,
                         std::to_string(entry.number) + " " + entry.name + ": " + std::to_string(entry.frame_count) +
                             " frames, one per " + std::to_string(ActionEngine::frame_wait_ms) + " ms; " +
                             sound_text(entry),
+                        std::to_string(entry.number) + " " + entry.name + " (" + std::to_string(entry.frame_count) +
+                            " frames)",
                         {}};
         for (int i = 1; i <= entry.frame_count; ++i) subject.frames.push_back(frame_file_name(entry.number, i));
         all.push_back(std::move(subject));
@@ -73,8 +83,7 @@ bool write_subject(const Subject& subject, PackPictures& pictures, double scale,
     const std::vector<ShownPicture> shown = shown_pictures(subject.action);
     SheetRow row{subject.title, {}};
     for (const std::string& frame : subject.frames) {
-        std::string caption = file_part(frame);
-        caption = caption.substr(caption.size() >= 8 ? caption.size() - 8 : 0, 4);
+        std::string caption = number_part(frame);
         const bool readable = pictures.readable(frame);
         const bool on_screen = std::any_of(shown.begin(), shown.end(), [&](const ShownPicture& p) { return p.name == frame; });
         if (!readable) caption += " missing";
@@ -89,12 +98,14 @@ bool write_subject(const Subject& subject, PackPictures& pictures, double scale,
                           picture.hold_ms});
     written = write_animated_gif(out / (subject.name + ".gif"), frames) && written;
 
-    // The overview's row: a few of the pictures on the screen, evenly spread.
-    SheetRow summary{subject.title, {}};
-    const std::size_t count = std::min(overview_frames, shown.size());
+    // The overview's row: a few of the action's own pictures on the screen, evenly spread.
+    std::vector<ShownPicture> own = shown;
+    if (subject.action != idle_action && own.size() > 1) own.pop_back();  // the blink it ends on
+    SheetRow summary{subject.short_title, {}};
+    const std::size_t count = std::min(overview_frames, own.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string& name = shown[count > 1 ? i * (shown.size() - 1) / (count - 1) : 0].name;
-        summary.cells.push_back({scaled_picture(pictures.screen(name), overview_scale), file_part(name),
+        const std::string& name = own[count > 1 ? i * (own.size() - 1) / (count - 1) : 0].name;
+        summary.cells.push_back({scaled_picture(pictures.screen(name), overview_scale), number_part(name),
                                  !pictures.readable(name)});
     }
     overview = std::move(summary);
