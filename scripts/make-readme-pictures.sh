@@ -2,7 +2,7 @@
 # Makes the pictures near the top of README.md, into docs/pictures/: a screenshot of the running
 # pet (made by scripts/run.sh without a display), an animated GIF of two actions at the pet's own
 # pace, the overview of all actions and the region map (made by pawlet-preview from the drawn
-# cat). Run it again whenever the cat's art changes; commit what it writes.
+# cat), and the cursor sheet for docs/asset-packs.md. Run it again whenever the cat's art changes; commit what it writes.
 #   scripts/make-readme-pictures.sh
 set -euo pipefail
 
@@ -28,6 +28,8 @@ for action in pie cymbal; do
 done
 convert "$preview/all-actions.png" -strip -resize 80% -quality 72 -sampling-factor 4:2:0 "$pictures/all-actions.jpg"
 convert "$preview/regions.png" -strip -colors 64 "PNG8:$pictures/regions.png"
+# The cursors as make_cat_art draws them, for the asset-pack guide.
+cp build/native/art/cursor-sheet.png "$pictures/cursors.png"
 
 echo "make-readme-pictures.sh: wrote into $pictures:"
 du -ch "$pictures"/* | sed 's/^/  /'
