@@ -2,7 +2,8 @@
 # Makes the pictures near the top of README.md, into docs/pictures/: a screenshot of the running
 # pet (made by scripts/run.sh without a display), an animated GIF of two actions at the pet's own
 # pace, the overview of all actions and the region map (made by pawlet-preview from the drawn
-# cat), and the cursor sheet for docs/asset-packs.md. Run it again whenever the cat's art changes; commit what it writes.
+# cat), and the cursor sheet for docs/asset-packs.md. Run it again whenever the cat's art
+# changes; commit what it writes.
 #   scripts/make-readme-pictures.sh
 set -euo pipefail
 
