@@ -40,7 +40,7 @@ class Checker:
             args = (*args, self.windows_path(folder) if self.session else str(folder))
         if not self.session:
             done = subprocess.run([self.exe, *args], capture_output=True, timeout=300)
-            return done.returncode, done.stdout.decode(), done.stderr.decode()
+            return done.returncode, done.stdout.decode('utf-8'), done.stderr.decode('utf-8', errors='replace')
         out_path, err_path = self.session.dir / 'check.out', self.session.dir / 'check.err'
         with open(out_path, 'wb') as out, open(err_path, 'wb') as err:
             self.session.start(args, program=self.exe, stdout=out, stderr=err)
@@ -48,7 +48,7 @@ class Checker:
         # Wine's own trace lines share the program's stderr.
         err = ''.join(line for line in err_path.read_text(errors='replace').splitlines(keepends=True)
                       if not WINE_TRACE.match(line))
-        return code, out_path.read_text().replace('\r\n', '\n'), err
+        return code, out_path.read_text(encoding='utf-8').replace('\r\n', '\n'), err
 
     @staticmethod
     def windows_path(path: Path) -> str:
@@ -151,6 +151,12 @@ class PawletCheckTest(unittest.TestCase):
         code, out, _ = self.checker.run(folder=pack)
         self.assertEqual(code, 0, out)
         self.assertEqual(problem_lines(out), ['warning: animations/Thumbs.db: not a file the pet reads'])
+
+    def test_a_folder_named_outside_any_code_page(self):
+        pack = self.copy_of_good_pack('猫の家 Кошка')
+        code, out, _ = self.checker.run(folder=pack)
+        self.assertEqual((code, problem_lines(out)), (0, []), out)
+        self.assertIn('猫の家 Кошка: ', out.splitlines()[-1])
 
     def test_bad_arguments(self):
         for args in [(), ('--frobnicate', str(self.scratch)), (str(self.scratch / 'nowhere'),)]:
