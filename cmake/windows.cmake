@@ -60,3 +60,10 @@ target_link_libraries(pawlet PRIVATE pawlet_win pawlet_resources)
 add_executable(pawlet_bare_timer WIN32 benchmarks/bare_timer_win.cpp)
 target_compile_definitions(pawlet_bare_timer PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 target_link_options(pawlet_bare_timer PRIVATE -municode)
+
+# The asset-pack checker as a console program of this architecture.
+add_subdirectory(${PROJECT_SOURCE_DIR}/tools/pawlet_check ${CMAKE_BINARY_DIR}/tools/pawlet_check)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+  include(${PROJECT_SOURCE_DIR}/cmake/release_zip.cmake)
+endif()

@@ -12,6 +12,8 @@ packages=(
   # Native libraries: the portable core, unit tests, benchmarks (stb_image to compare decoders
   # with), art and test-asset tools
   libgtest-dev googletest libbenchmark-dev libstb-dev libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev
+  # The animated GIFs of pawlet-preview
+  libgif-dev
   # Running the x86_64 twin under Wine in a virtual display, and looking at it
   wine wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wqy-microhei
   # Making the sounds, and the sound tests' reference files

@@ -66,4 +66,11 @@ std::vector<std::string> all_sound_file_names() {
     return names;
 }
 
+std::vector<std::string> all_frame_file_names() {
+    std::vector<std::string> names(idle_picture_names.begin(), idle_picture_names.end());
+    for (const ActionEntry& entry : action_catalogue)
+        for (int i = 1; i <= entry.frame_count; ++i) names.push_back(frame_file_name(entry.number, i));
+    return names;
+}
+
 }  // namespace pawlet

@@ -49,4 +49,8 @@ std::string fart_file_name(int digit);
 // Every sound file some cue can play, each once, in catalogue order.
 std::vector<std::string> all_sound_file_names();
 
+// Every picture the pet can read, relative to animations_dir: the three idle pictures, then each
+// action's frames in catalogue and playing order.
+std::vector<std::string> all_frame_file_names();
+
 }  // namespace pawlet

@@ -119,3 +119,15 @@ TEST(ActionCatalogueSounds, EveryCueFileIsListedOnceWithTheThreeFarts) {
                                  "fart002.wav", "fart003.wav", "p_belly2.wav"})
         EXPECT_EQ(std::count(names.begin(), names.end(), expected), 1) << expected;
 }
+
+TEST(ActionCatalogueFrames, EveryPictureIsListedOnceIdleFirstThenEachActionInOrder) {
+    const std::vector<std::string> names = pawlet::all_frame_file_names();
+    // 3 idle pictures and the frame counts of actions 1..17.
+    EXPECT_EQ(names.size(), 3u + 56 + 26 + 13 + 81 + 40 + 28 + 30 + 30 + 30 + 80 + 11 + 22 + 30 + 33 + 24 + 15 + 30);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    ASSERT_GE(names.size(), 5u);
+    EXPECT_EQ(names[0], "blink\\cat_blink0000.jpg");
+    EXPECT_EQ(names[3], "scratch\\cat_scratch0001.jpg");
+    EXPECT_EQ(names[3 + 56], "angry-tail\\cat_angry0000.jpg");
+    EXPECT_EQ(names.back(), "yawn\\cat_zeh0030.jpg");
+}

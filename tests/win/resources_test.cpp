@@ -115,9 +115,13 @@ TEST(ProgramResources, VersionBlockIsChinesePrcInUnicode) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    // The project's version (1.0.0.0 as released).
+    const DWORD version_ms = (PAWLET_VERSION_MAJOR << 16) | PAWLET_VERSION_MINOR;
+    const DWORD version_ls = PAWLET_VERSION_PATCH << 16;
+    EXPECT_EQ(fixed->dwFileVersionMS, version_ms);
+    EXPECT_EQ(fixed->dwFileVersionLS, version_ls);
+    EXPECT_EQ(fixed->dwProductVersionMS, version_ms);
+    EXPECT_EQ(fixed->dwProductVersionLS, version_ls);
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
@@ -135,7 +139,7 @@ TEST(ProgramResources, VersionBlockIsChinesePrcInUnicode) {
                     length > 1)
             << "missing " << std::string(key.begin(), key.end());
         if (std::wstring(field).find(L"Version") != std::wstring::npos && text) {
-            EXPECT_EQ(std::wstring(text), L"1.0.0.0");
+            EXPECT_EQ(std::wstring(text), PAWLET_VERSION_TEXT);
         }
     }
 }
