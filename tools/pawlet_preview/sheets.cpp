@@ -6,20 +6,15 @@
 #include <cmath>
 #include <memory>
 
+#include "cairo_handles.h"
 #include "input/touch_regions.h"
 #include "pet/action_catalogue.h"
 
 namespace pawlet::preview {
 namespace {
 
-struct SurfaceFreer {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextFreer {
-    void operator()(cairo_t* c) const { cairo_destroy(c); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceFreer>;
-using Context = std::unique_ptr<cairo_t, ContextFreer>;
+using art::Context;
+using art::Surface;
 
 // Our pixels are 0xAARRGGBB words, cairo's own layout; RGB24 ignores the alpha byte.
 Surface surface_of(const Picture& picture) {

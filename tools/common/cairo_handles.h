@@ -1,4 +1,5 @@
 #pragma once
+// Owners of cairo surfaces and contexts for the tools that draw: the art, the skins, the previews.
 #include <cairo.h>
 
 #include <memory>
