@@ -14,7 +14,10 @@ namespace pawlet::fuzzing {
 inline std::int64_t declared_jpeg_pixels(std::span<const std::uint8_t> b) {
     std::size_t at = 2;
     while (at + 4 <= b.size()) {
-        if (b[at] != 0xFF) return 0;
+        if (b[at] != 0xFF) {  // libjpeg skips stray bytes to the next marker, and so do we
+            ++at;
+            continue;
+        }
         const std::uint8_t marker = b[at + 1];
         if (marker == 0xFF) { ++at; continue; }
         if (marker == 0xDA) return 0;  // a scan before any frame header
