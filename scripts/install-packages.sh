@@ -9,6 +9,8 @@ packages=(
   g++ cmake ninja-build nasm pkg-config dpkg-dev python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  # The fuzz targets: clang 14 with libFuzzer and the sanitizers' runtimes
+  clang-14 libclang-rt-14-dev
   # Native libraries: the portable core, unit tests, benchmarks (stb_image to compare decoders
   # with), art and test-asset tools
   libgtest-dev googletest libbenchmark-dev libstb-dev libjpeg62-turbo-dev libcairo2-dev libx11-dev libxfixes-dev

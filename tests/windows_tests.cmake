@@ -18,7 +18,7 @@ function(pawlet_add_e2e_tests label timeout)
       WORKING_DIRECTORY ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/e2e)
     set_tests_properties(${label}.${name} PROPERTIES
       LABELS ${label} TIMEOUT ${timeout}
-      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_MOVE_WINDOW=$<TARGET_FILE:pawlet_move_window>;PAWLET_SKIN_ENGINE=$<TARGET_FILE:skin_engine>;PAWLET_SKIN_ENGINE_WITHOUT_AERO=$<TARGET_FILE:skin_engine_without_aero>;PAWLET_MESSAGE_BOX_READER=$<TARGET_FILE:read_message_box>;PAWLET_SKIN_REFERENCE=${PAWLET_SKINS_DIR}/reference")
+      ENVIRONMENT "PYTHONPATH=${PAWLET_HARNESS_DIR};PAWLET_EXE=$<TARGET_FILE:pawlet>;PAWLET_TEST_ASSETS=${PAWLET_TEST_ASSETS_DIR};PAWLET_BUILD_DIR=${CMAKE_BINARY_DIR};PAWLET_MOVE_WINDOW=$<TARGET_FILE:pawlet_move_window>;PAWLET_SKIN_ENGINE=$<TARGET_FILE:skin_engine>;PAWLET_SKIN_ENGINE_WITHOUT_AERO=$<TARGET_FILE:skin_engine_without_aero>;PAWLET_MESSAGE_BOX_READER=$<TARGET_FILE:read_message_box>;PAWLET_HOLD_FILE=$<TARGET_FILE:pawlet_hold_file>;PAWLET_SKIN_REFERENCE=${PAWLET_SKINS_DIR}/reference")
     # The sound suites time what a real-time sound server hears: another Wine suite beside them
     # on a busy machine makes Wine pad or cut the streams (seen: a 4 s purr heard as 1 s or 4.2 s).
     if(name STREQUAL "test_sound")
@@ -28,11 +28,13 @@ function(pawlet_add_e2e_tests label timeout)
 endfunction()
 
 # Helpers of the end-to-end tests, built for the same processor as the program they run beside:
-# one moves the program's window as a user would, one reads message boxes, and a library of our
-# engine lacks SkinH_SetAero.
+# one moves the program's window as a user would, one reads message boxes, one holds a file open
+# or locked, and a library of our engine lacks SkinH_SetAero.
 add_executable(pawlet_move_window ${CMAKE_CURRENT_LIST_DIR}/e2e/move_window.cpp)
 target_link_options(pawlet_move_window PRIVATE -municode)
 add_executable(read_message_box ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/read_message_box.cpp)
+add_executable(pawlet_hold_file ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/hold_file.cpp)
+target_link_options(pawlet_hold_file PRIVATE -municode)
 pawlet_skin_engine_library(skin_engine_without_aero ${CMAKE_CURRENT_LIST_DIR}/e2e/helpers/SkinH_EL_without_aero.def)
 set_target_properties(skin_engine_without_aero PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero LIBRARY_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/without-aero)

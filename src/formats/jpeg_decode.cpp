@@ -80,7 +80,10 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
     if (width > jpeg_max_side || height > jpeg_max_side ||
         std::int64_t{width} * height > jpeg_max_pixels)
         return JpegFailure::too_large;
-    d.cinfo.out_color_space = JCS_EXT_BGRA;
+    // libjpeg converts CMYK to nothing else: it comes out as it is and is turned into B, G, R, A
+    // once read (cmyk_to_bgra).
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     d.failure_on_jump = JpegFailure::bad_data;
     if (!jpeg_start_decompress(&d.cinfo)) return JpegFailure::bad_data;
     return std::nullopt;
@@ -139,6 +142,19 @@ bool read_rows(Decoder& d, std::uint8_t* pixels, std::size_t row_bytes, std::uin
     return true;
 }
 
+// In place, four bytes per pixel. Adobe's files, which are nearly all CMYK JPEGs, store the inks
+// inverted (255 = no ink); others store them as they are.
+void cmyk_to_bgra(std::uint8_t* pixels, std::size_t count, bool inverted) {
+    for (std::uint8_t* p = pixels; p != pixels + count * 4; p += 4) {
+        unsigned c = p[0], m = p[1], y = p[2], k = p[3];
+        if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+        p[0] = static_cast<std::uint8_t>(y * k / 255);
+        p[1] = static_cast<std::uint8_t>(m * k / 255);
+        p[2] = static_cast<std::uint8_t>(c * k / 255);
+        p[3] = 0xFF;
+    }
+}
+
 JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     if (bytes.empty()) return JpegFailure::empty;
     if (bytes.size() > std::numeric_limits<unsigned long>::max()) return JpegFailure::too_large;
@@ -153,7 +169,9 @@ JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     const int height = static_cast<int>(cinfo.output_height);
     const std::size_t row_bytes = std::size_t{cinfo.output_width} * 4;
     // The previous picture, when it has this size, is compared with rather than overwritten.
-    const bool compare = !into.empty() && into.width == width && into.height == height;
+    // CMYK rows are only turned into colours after reading, so they cannot be compared as they come.
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    const bool compare = !cmyk && !into.empty() && into.width == width && into.height == height;
     std::vector<std::uint8_t> scratch;
     // Same-size pictures (every frame of an animation) reuse the buffer as it is.
     try {
@@ -169,6 +187,7 @@ JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     Rect changed;
     if (!read_rows(decoder, rows, row_bytes, compare ? scratch.data() : nullptr, changed))
         return decoder.jumped();
+    if (cmyk) cmyk_to_bgra(rows, into.pixels.size(), cinfo.saw_Adobe_marker);
     return compare ? changed : Rect{0, 0, width, height};
 }
 

@@ -4,6 +4,11 @@
 #include "winkit/file_read_win.h"
 
 namespace pawlet {
+namespace {
+// A frame of the 320 x 480 box is tens of kilobytes; a bigger file is not one of ours, and is
+// not read: a gigabyte named .jpg would otherwise be read whole into a 32-bit process.
+constexpr std::int64_t largest_frame_file = std::int64_t{16} << 20;
+}  // namespace
 
 bool WindowEngineHost::window_visible() { return main_.visible(); }
 
@@ -13,7 +18,7 @@ void WindowEngineHost::wait(int milliseconds, bool (*return_early)(const void*),
 
 void WindowEngineHost::show_picture_file(std::string_view relative_name) {
     // The buffer is released as soon as the sprite has decoded it.
-    const std::vector<std::uint8_t> bytes = read_whole_file(animations_dir_, relative_name);
+    const std::vector<std::uint8_t> bytes = read_whole_file(animations_dir_, relative_name, largest_frame_file);
     main_.box().set_sprite_picture(sprite_id_, bytes);
 }
 

@@ -13,6 +13,7 @@
 #include "shell/process_end_win.h"
 #include "shell/program_dir.h"
 #include "winkit/message_pump_win.h"
+#include "winkit/resource_counts_win.h"
 
 namespace pawlet {
 namespace {
@@ -81,9 +82,13 @@ void Program::end_on_destroy() {
     end_program(0);
 }
 
-// Presses count once the pet runs.
+// Presses count once the pet runs. Each action that starts reports what the program has made and
+// freed so far on the debug output, so a long run can be watched for leaks from outside.
 void Program::box_pressed(int x, int y, int keys) {
-    if (engine_) dispatch_touch(*engine_, x, y, keys, GetTickCount());
+    if (!engine_) return;
+    const bool was_busy = engine_->action_busy();
+    dispatch_touch(*engine_, x, y, keys, GetTickCount());
+    if (!was_busy && engine_->action_busy()) report_resource_counts(engine_->current_action());
 }
 
 // Ticks come during actions too: the cursors follow the regions whatever the engine is doing.

@@ -1,5 +1,7 @@
 #include "winkit/file_read_win.h"
 
+#include <new>
+
 #include "winkit/handles_win.h"
 #include "winkit/long_path.h"
 
@@ -13,7 +15,14 @@ std::vector<std::uint8_t> read_whole_file(const std::wstring& path, std::int64_t
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
         size.QuadPart > largest)
         return {};
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    // Below the cap a 32-bit process can still lack the room: no file, rather than an exception
+    // that would end the program.
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;

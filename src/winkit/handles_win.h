@@ -3,8 +3,10 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "winkit/gdi_calls_win.h"
+#include "winkit/resource_counts.h"
 
 namespace pawlet {
 
@@ -20,15 +22,46 @@ struct HandleDeleter {
 template <typename Handle, auto Release>
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Release>>;
 
-using KernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
-// CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
-struct FileCloser {
-    using pointer = HANDLE;
-    void operator()(HANDLE h) const noexcept {
-        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+// A kernel handle (event, thread, timer, file) owned for its life. Each one adopted and each one
+// closed is counted (resource_counts.h), so that a leak shows in the program's own counts.
+// CreateFile reports failure as INVALID_HANDLE_VALUE, the others as null: neither is owned.
+class OwnedHandle {
+public:
+    OwnedHandle() = default;
+    explicit OwnedHandle(HANDLE handle) { adopt(handle); }
+    ~OwnedHandle() { reset(); }
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
     }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return owned(handle_); }
+    void reset(HANDLE handle = nullptr) {
+        if (owned(handle_)) {
+            CloseHandle(handle_);
+            count_freed(Counted::kernel_handle);
+        }
+        handle_ = nullptr;
+        adopt(handle);
+    }
+
+private:
+    static bool owned(HANDLE h) { return h && h != INVALID_HANDLE_VALUE; }
+    void adopt(HANDLE handle) {
+        handle_ = handle;
+        if (owned(handle_)) count_made(Counted::kernel_handle);
+    }
+    HANDLE handle_ = nullptr;
 };
-using FileHandle = std::unique_ptr<void, FileCloser>;
+using KernelHandle = OwnedHandle;
+using FileHandle = OwnedHandle;
 inline void delete_gdi_object(HGDIOBJ object) { gdi_calls().delete_object(object); }
 inline void delete_memory_dc(HDC dc) { gdi_calls().delete_dc(dc); }
 inline void destroy_cursor(HCURSOR cursor) { gdi_calls().destroy_cursor(cursor); }

@@ -119,6 +119,24 @@ TEST(DecodeJpeg, DecodesPicturesToTheirSizeAndColours) {
     }
 }
 
+// Photoshop's and ImageMagick's CMYK files: libjpeg gives their inks, which we turn into colours.
+TEST(DecodeJpeg, CmykPictureComesOutInItsColours) {
+    // Inverted inks, as Adobe's marker says: red is no cyan and no black, full magenta and yellow.
+    const std::uint8_t red_inks[4] = {255, 0, 0, 255}, half_grey_inks[4] = {255, 255, 255, 128};
+    std::vector<std::uint8_t> inks;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const std::uint8_t* pixel = x < 8 ? red_inks : half_grey_inks;
+            inks.insert(inks.end(), pixel, pixel + 4);
+        }
+    }
+    const auto picture = decode_jpeg(media::encode_jpeg(inks, 16, 16, {.cmyk = true, .full_chroma = true}));
+    ASSERT_TRUE(picture && picture->width == 16 && picture->height == 16) << describe(picture);
+    expect_near_colour(*picture, 2, 8, {255, 0, 0});
+    expect_near_colour(*picture, 13, 8, {128, 128, 128});
+    for (std::uint32_t pixel : picture->pixels) ASSERT_EQ(pixel >> 24, 0xFFu) << describe(pixel);
+}
+
 TEST(DecodeJpeg, GreyPictureHasEqualChannels) {
     const auto picture = decode_jpeg(testing::encode_jpeg(
         8, 8, [](int x, int) { return Rgb{0, static_cast<std::uint8_t>(x * 30), 0}; }, {.grey = true}));

@@ -8,56 +8,19 @@
 
 #include "formats/skin_file.h"
 #include "little_endian.h"
+#include "fixtures/skin_fixture.h"
 #include "skin_writer.h"
 
 namespace pawlet {
 namespace {
 
+using fixtures::good_skin;
+using fixtures::picture_pixels;
+using fixtures::set_text;
+
 using Bytes = std::vector<std::uint8_t>;
 using little_endian::store16;
 using little_endian::store32;
-
-// A 4 x 6 picture, so that slices of 1 fit and 2 do not (2 * 2 >= 4).
-const Bytes& picture_pixels() {
-    static const Bytes pixels = [] {
-        Bytes p(4 * 6 * 4);
-        for (std::size_t i = 0; i < p.size(); ++i) p[i] = static_cast<std::uint8_t>(i * 7);
-        return p;
-    }();
-    return pixels;
-}
-
-void set_text(char* out, const char* text) { std::strcpy(out, text); }
-
-Skin good_skin() {
-    Skin s;
-    set_text(s.name.data(), "Test Tabby");
-    set_text(s.label_font.name.data(), "Tahoma");
-    s.label_font.height = 12;
-    s.label_font.weight = 400;
-    set_text(s.button_font.name.data(), "Tahoma");
-    s.button_font.height = 14;
-    s.button_font.weight = 700;
-    s.button_font.italic = true;
-    s.face = {FillKind::gradient, 0, 0, 0xFFE0C0, 0xFFB070};
-    s.edge_width = 2;
-    s.edge_light = 0xFFFFFF;
-    s.edge_dark = 0x804020;
-    s.aero_tint = 0xFFF0E0;
-    s.label_back = {FillKind::tiled, 0, 0, 0xFFF8F0, 0};
-    s.label_text = 0x402010;
-    s.label_padding = 2;
-    s.corner_radius = 8;
-    s.border_width = 1;
-    s.focus_ring = 0x203040;
-    for (int i = 0; i < button_state_count; ++i)
-        s.button[static_cast<std::size_t>(i)] = {{FillKind::gradient, 0, 0, 0x101010u * static_cast<unsigned>(i + 1), 0x0F0F0F},
-                                                 0x000080, 0x00FF00};
-    s.button[button_pressed].fill = {FillKind::stretched, 0, 1, 0, 0};
-    s.pictures[0] = {4, 6, picture_pixels()};
-    s.picture_count = 1;
-    return s;
-}
 
 Bytes good_file(std::size_t total = 0) { return media::encode_skin(good_skin(), total); }
 

@@ -18,11 +18,11 @@ std::vector<std::uint8_t> encode_jpeg(std::span<const std::uint8_t> pixels, int 
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    const int components = settings.grey ? 1 : 3;
+    const int components = settings.grey ? 1 : settings.cmyk ? 4 : 3;
     cinfo.image_width = static_cast<JDIMENSION>(width);
     cinfo.image_height = static_cast<JDIMENSION>(height);
     cinfo.input_components = components;
-    cinfo.in_color_space = settings.grey ? JCS_GRAYSCALE : JCS_RGB;
+    cinfo.in_color_space = settings.grey ? JCS_GRAYSCALE : settings.cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, settings.quality, TRUE);
     cinfo.optimize_coding = settings.optimize_coding ? TRUE : FALSE;

@@ -9,6 +9,7 @@ struct JpegSettings {
     int quality = 95;
     bool progressive = false;
     bool grey = false;             // one byte per pixel in, one component out
+    bool cmyk = false;             // C, M, Y, K bytes per pixel in, stored inverted as Adobe's files do
     bool optimize_coding = false;  // smaller Huffman tables; still baseline
     bool full_chroma = false;      // no colour subsampling, so flat colour codes survive exactly
 };
