@@ -89,6 +89,9 @@ std::optional<JpegFailure> start(Decoder& d, const std::uint8_t* data, unsigned 
     return std::nullopt;
 }
 
+// Pixels (16 MiB) beyond which a buffer is not kept for smaller pictures.
+constexpr std::size_t outsized_buffer = std::size_t{1} << 22;
+
 // Rows go to libjpeg in batches so that its per-call work is shared among several of them.
 constexpr JDIMENSION row_batch = 16;
 
@@ -173,9 +176,12 @@ JpegDecoded decode_or_fail(std::span<const std::uint8_t> bytes, Picture& into) {
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     const bool compare = !cmyk && !into.empty() && into.width == width && into.height == height;
     std::vector<std::uint8_t> scratch;
-    // Same-size pictures (every frame of an animation) reuse the buffer as it is.
+    const std::size_t needed = std::size_t{cinfo.output_width} * cinfo.output_height;
+    // Same-size pictures (every frame of an animation) reuse the buffer as it is; one left over
+    // from an outsized picture is given back rather than held for every frame after it.
+    if (into.pixels.capacity() > std::max(2 * needed, outsized_buffer)) PixelBuffer{}.swap(into.pixels);
     try {
-        into.pixels.resize(std::size_t{cinfo.output_width} * cinfo.output_height);
+        into.pixels.resize(needed);
         if (compare) scratch.resize(row_bytes * row_batch);
     } catch (const std::bad_alloc&) {
         return JpegFailure::no_memory;

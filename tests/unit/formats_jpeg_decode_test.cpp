@@ -302,6 +302,15 @@ TEST(DecodeJpegInto, ReusesTheCallersPictureAndEmptiesItOnFailure) {
     }
 }
 
+// A frame far larger than the rest must not leave its memory held for every frame after it.
+TEST(DecodeJpegInto, GivesBackTheBufferOfAnOutsizedPicture) {
+    Picture into;
+    ASSERT_TRUE(decode_jpeg_into(testing::solid_jpeg(2400, 2400, red), into));
+    ASSERT_TRUE(decode_jpeg_into(testing::solid_jpeg(320, 480, green), into));
+    expect_near_colour(into, 319, 479, green);
+    EXPECT_LE(into.pixels.capacity(), std::size_t{1} << 22) << "the outsized buffer is still held";
+}
+
 // The part reported as changed must be exactly the box around the pixels that differ between
 // two separate decodes, and the picture decoded over the old one must equal a fresh decode.
 TEST(DecodeJpegInto, ReportsTheSmallestRectangleAroundWhatChanged) {
@@ -319,6 +328,10 @@ TEST(DecodeJpegInto, ReportsTheSmallestRectangleAroundWhatChanged) {
     const Bytes patched = testing::encode_jpeg(64, 48, scene(37, 21));
     const Bytes patched_elsewhere = testing::encode_jpeg(64, 48, scene(45, 25));
     const Bytes other_size = testing::encode_jpeg(48, 64, scene(3, 2));
+    // CMYK rows turn into colours only once read, so they are never compared as they come.
+    std::vector<std::uint8_t> red_inks;
+    for (int i = 0; i < 64 * 48; ++i) red_inks.insert(red_inks.end(), {255, 0, 0, 255});
+    const Bytes cmyk = media::encode_jpeg(red_inks, 64, 48, {.cmyk = true, .full_chroma = true});
 
     // The box around every pixel where two fresh decodes differ; empty when none does.
     const auto true_difference = [](const Bytes& a, const Bytes& b) {
@@ -345,6 +358,8 @@ TEST(DecodeJpegInto, ReportsTheSmallestRectangleAroundWhatChanged) {
         {"the same picture again: nothing", &plain, Rect{}},
         {"a patch added", &patched, std::nullopt},
         {"the patch moved a little", &patched_elsewhere, std::nullopt},
+        {"a CMYK picture: all of it", &cmyk, whole},
+        {"the same CMYK picture again: all of it", &cmyk, whole},
         {"another size: all of it", &other_size, Rect{0, 0, 48, 64}},
         {"the first size again: all of it", &plain, whole},
     };
