@@ -26,6 +26,7 @@ class Checker:
     def __init__(self, exe):
         self.exe = exe
         self.session = None
+        self.runs = 0
         if is_pe(exe):
             from pawlet_harness import Session
             from wine_prefix import wine_for_program
@@ -41,7 +42,11 @@ class Checker:
         if not self.session:
             done = subprocess.run([self.exe, *args], capture_output=True, timeout=300)
             return done.returncode, done.stdout.decode('utf-8'), done.stderr.decode('utf-8', errors='replace')
-        out_path, err_path = self.session.dir / 'check.out', self.session.dir / 'check.err'
+        # Files of their own for every run: a Wine process left from the run before may still hold
+        # the old ones and write into them at its old offset, past a hole of NULs.
+        self.runs += 1
+        out_path = self.session.dir / f'check{self.runs}.out'
+        err_path = self.session.dir / f'check{self.runs}.err'
         with open(out_path, 'wb') as out, open(err_path, 'wb') as err:
             self.session.start(args, program=self.exe, stdout=out, stderr=err)
         code = self.session.wait_exit(timeout=300)
